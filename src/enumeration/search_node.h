@@ -1,0 +1,53 @@
+// The problem as loaded, and one node of the depth-first enumeration tree.
+#ifndef ZOINT_SEARCH_NODE_H
+#define ZOINT_SEARCH_NODE_H
+
+#include <cstdint>
+
+namespace zoint {
+
+constexpr int MaxVariables = 100;
+constexpr int MaxConstraints = 50;
+// Position of the right-hand side in a ConstraintRow, whatever n is.
+constexpr int RhsColumn = 100;
+constexpr int64_t NoSolutionValue = INT64_MAX;
+
+// One constraint: coefficients a_j0 … a_j99, then b_j at RhsColumn.
+struct ConstraintRow {
+  int64_t entries[MaxVariables + 1];
+};
+
+// The problem never changes during a search, so it is held once per run and
+// every node refers to it instead of carrying a copy.
+struct Problem {
+  int64_t coefficients[MaxVariables];  // c_0 … c_99; entries n … 99 are 0
+  ConstraintRow rows[MaxConstraints];  // rows m … 49 are all zero
+  // negativeTail[j][k]: wrapping sum of the negative a_ji for i = k … n−1,
+  // the free part of a row's lower bound at a node of depth k − 1.
+  uint64_t negativeTail[MaxConstraints][MaxVariables + 2];
+};
+
+// One node of the enumeration tree: it fixes x_depth. Instead of a copy of
+// the assignment and the problem, a node keeps what its zero completion
+// evaluates to, so a child's evaluation is its parent's plus one column.
+struct SearchNode {
+  int32_t depth;                         // the variable this node fixes
+  int64_t objective;                     // c·x of the zero completion
+  uint64_t rowActivity[MaxConstraints];  // a_j·x of the zero completion
+  SearchNode* child;                     // live child, or none
+  SearchNode* parent;                    // none for the root
+};
+
+// Member operations of a node. Node storage is one slot per depth in the
+// solver state, so creating and releasing a node never allocates.
+void ClearNode(SearchNode* node);                       // every field zero, no links
+void InitChild(SearchNode* child, SearchNode* parent);  // child of parent, one deeper
+void SetAssignment(SearchNode* node, int32_t index, int64_t value);
+void ReleaseNode(SearchNode* node);  // subtree finished: unlink it
+
+// Fills problem.negativeTail from the first m rows over n variables.
+void PrepareProblem(Problem& problem, int32_t n, int32_t m);
+
+}  // namespace zoint
+
+#endif  // ZOINT_SEARCH_NODE_H

@@ -1,0 +1,41 @@
+// The process-wide state of one solve, and the operations that bracket a run.
+#ifndef ZOINT_SOLVER_STATE_H
+#define ZOINT_SOLVER_STATE_H
+
+#include <cstdint>
+
+#include "enumeration/search_node.h"
+
+namespace zoint {
+
+struct SolverState {
+  int32_t n;                              // variables of the loaded problem
+  int32_t m;                              // constraints of the loaded problem
+  int64_t incumbentValue;                 // best feasible objective so far
+  int64_t incumbentVector[MaxVariables];  // its assignment; entries n … 99 are 0
+  bool inputValid;                        // the search runs only while set
+  SearchNode* root;                       // none between runs
+  Problem problem;                        // coefficients and rows, held once
+  int64_t assignment[MaxVariables];       // x of the current path; 0 beyond it
+  SearchNode nodes[MaxVariables];         // node storage, one slot per depth
+};
+
+// Counters of the last run, kept across its final reset so hosts of the
+// static library (the CLI, tests, the benchmark) can read them afterwards.
+struct Stats {
+  uint64_t nodes;        // nodes created below the root
+  uint64_t evaluations;  // EvaluateNode calls
+};
+
+extern SolverState g_state;
+extern Stats g_stats;
+
+// Returns the root, creating it on first use in a run.
+SearchNode* GetRoot();
+
+// Returns every field of the state to its start value.
+void ResetSolver();
+
+}  // namespace zoint
+
+#endif  // ZOINT_SOLVER_STATE_H

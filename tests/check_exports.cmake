@@ -1,0 +1,17 @@
+# Fails unless the shared library's dynamic symbol table defines exactly one
+# symbol of its own: ZOInterProgram.
+execute_process(COMMAND nm -D --defined-only "${LIBRARY}" OUTPUT_VARIABLE symbols RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "nm failed on ${LIBRARY}")
+endif()
+string(REGEX MATCHALL "[^\n]+" lines "${symbols}")
+set(exported "")
+foreach(line IN LISTS lines)
+  if(line MATCHES " [TDBRWV] ([^ ]+)$")
+    list(APPEND exported "${CMAKE_MATCH_1}")
+  endif()
+endforeach()
+if(NOT exported STREQUAL "ZOInterProgram")
+  message(FATAL_ERROR "exported symbols: '${exported}', expected only ZOInterProgram")
+endif()
+message(STATUS "exports: ${exported}")

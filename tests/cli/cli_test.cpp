@@ -1,0 +1,97 @@
+// The command-line host, run as its own process.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "support/run_support.h"
+
+namespace zoint_test {
+namespace {
+
+struct Command {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+// Runs the CLI with `arguments` from the current directory.
+Command RunCli(const std::string& arguments) {
+  const std::string line = std::string("'") + ZOINT_CLI + "' " + arguments + " >cli.out 2>cli.err";
+  const int raw = std::system(line.c_str());
+  Command c{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile("cli.out"), ReadFile("cli.err")};
+  std::remove("cli.out");
+  std::remove("cli.err");
+  return c;
+}
+
+const char kWorked[] = "3,2\n5,3,4,\n-1,-1,0,-1\n0,-1,-1,-1\n";
+const char kWorkedConsole[] = "OutPut: \nX[0]: 0 \tX[1]: 1 \tX[2]: 0 \t\nFinal: 3";
+
+TEST(Cli, SolvesInTheCurrentDirectory) {
+  ScratchDir scratch;
+  WriteFile("ZOIntIn.dat", kWorked);
+  const Command c = RunCli("");
+  EXPECT_EQ(c.status, 0);
+  EXPECT_EQ(c.out, kWorkedConsole);
+  EXPECT_EQ(c.err, "");
+  EXPECT_EQ(ReadFile("ZOIntOut.dat"), "3\n0,1,0\n");
+}
+
+TEST(Cli, SolvesInTheGivenDirectory) {
+  ScratchDir scratch;
+  ASSERT_EQ(system("mkdir sub"), 0);
+  WriteFile("sub/ZOIntIn.dat", kWorked);
+  const Command c = RunCli("sub");
+  EXPECT_EQ(c.status, 0);
+  EXPECT_EQ(c.out, kWorkedConsole);
+  EXPECT_EQ(ReadFile("sub/ZOIntOut.dat"), "3\n0,1,0\n");
+  EXPECT_FALSE(FileExists("ZOIntOut.dat"));
+}
+
+TEST(Cli, StatsReportTheSearch) {
+  ScratchDir scratch;
+  WriteFile("ZOIntIn.dat", "4,2\n2,3,2,3,\n-1,-1,-1,-1,-2\n1,0,1,0,1\n");
+  const Command c = RunCli("--stats .");
+  EXPECT_EQ(c.status, 0);
+  EXPECT_NE(c.err.find("nodes: 8\n"), std::string::npos) << c.err;
+  EXPECT_NE(c.err.find("evaluations: 18\n"), std::string::npos) << c.err;
+  EXPECT_NE(c.err.find("seconds: "), std::string::npos) << c.err;
+}
+
+TEST(Cli, BadInputStillExitsZeroWithTheWarning) {
+  ScratchDir scratch;
+  const Command c = RunCli("");
+  EXPECT_EQ(c.status, 0);
+  EXPECT_EQ(c.err, "读取输入参数失败！Kelvadra(Error: Input not Found!)\n");
+  EXPECT_EQ(c.out, "OutPut: \n\nFinal: 9223372036854775807");
+}
+
+TEST(Cli, HelpAndUsageErrors) {
+  ScratchDir scratch;
+  const Command help = RunCli("--help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("ZOIntIn.dat"), std::string::npos);
+  EXPECT_NE(help.out.find("ZOIntOut.dat"), std::string::npos);
+  EXPECT_FALSE(FileExists("ZOIntOut.dat"));  // help solves nothing
+
+  for (const char* arguments : {"--bogus", "-x", "no-such-directory", "a b", "--stats --nope ."}) {
+    const Command c = RunCli(arguments);
+    EXPECT_EQ(c.status, 2) << arguments;
+    EXPECT_NE(c.err.find("usage: zoint"), std::string::npos) << arguments << ": " << c.err;
+    EXPECT_EQ(c.out, "") << arguments;
+    EXPECT_FALSE(FileExists("ZOIntOut.dat")) << arguments;
+  }
+}
+
+TEST(Cli, BundledWorkedExample) {
+  ScratchDir scratch;
+  WriteFile("ZOIntIn.dat", ReadFile(std::string(ZOINT_EXAMPLES_DIR) + "/worked/ZOIntIn.dat"));
+  const Command c = RunCli(".");
+  EXPECT_EQ(c.status, 0);
+  EXPECT_EQ(c.out, kWorkedConsole);
+}
+
+}  // namespace
+}  // namespace zoint_test

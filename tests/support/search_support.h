@@ -1,0 +1,40 @@
+// Problems written as plain vectors, loaded straight into the solver state,
+// and the result of a search over them.
+#ifndef ZOINT_TESTS_SEARCH_SUPPORT_H
+#define ZOINT_TESTS_SEARCH_SUPPORT_H
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zoint_test {
+
+struct TestProblem {
+  int32_t n;
+  std::vector<int64_t> c;                  // n costs
+  std::vector<std::vector<int64_t>> rows;  // each: n coefficients, then b_j
+};
+
+struct SearchResult {
+  int64_t value;
+  std::vector<int64_t> vector;  // n entries
+  uint64_t nodes;
+  uint64_t evaluations;
+};
+
+inline bool operator==(const SearchResult& a, const SearchResult& b) {
+  return a.value == b.value && a.vector == b.vector && a.nodes == b.nodes && a.evaluations == b.evaluations;
+}
+
+// Resets the solver and stores the problem as a successful load would.
+void LoadIntoState(const TestProblem& problem);
+
+// Runs the library's own search, as specified, over the problem.
+SearchResult SpecifiedSearch(const TestProblem& problem);
+
+// The problem as ZOIntIn.dat text.
+std::string ProblemText(const TestProblem& problem);
+
+}  // namespace zoint_test
+
+#endif  // ZOINT_TESTS_SEARCH_SUPPORT_H

@@ -1,0 +1,82 @@
+// zoint: command-line host. Makes one call of ZOInterProgram in a directory,
+// exactly as a host application would.
+#include <cerrno>
+#include <chrono>
+#include <cinttypes>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#ifdef _WIN32
+#include <direct.h>
+#define chdir _chdir
+#else
+#include <unistd.h>
+#endif
+
+#include "run/solver_state.h"
+#include "zoint/ZOInt.h"
+
+namespace {
+
+const char kUsage[] = "usage: zoint [--stats] [DIR]\n       zoint --help\n";
+
+const char kHelp[] =
+    "zoint: solves the 0-1 program in DIR/ZOIntIn.dat (default: the current\n"
+    "directory) and writes the answer to DIR/ZOIntOut.dat.\n"
+    "\n"
+    "  minimise c.x  subject to  a_j.x <= b_j for every row j,  x in {0,1}^n\n"
+    "\n"
+    "ZOIntIn.dat, decimal integers separated by commas:\n"
+    "  line 1      n,m              (n <= 100 variables, m <= 50 rows)\n"
+    "  line 2      c_0,...,c_n-1,\n"
+    "  lines 3...  a_j0,...,a_jn-1,b_j   one line per row\n"
+    "ZOIntOut.dat:\n"
+    "  line 1      the best objective value (9223372036854775807: none)\n"
+    "  line 2      x_0,...,x_n-1    (only when n >= 1)\n"
+    "\n"
+    "Options:\n"
+    "  --stats     also print nodes, evaluations and seconds on standard error\n"
+    "  --help      print this text\n";
+
+int UsageError(const char* what, const char* argument) {
+  std::fprintf(stderr, "zoint: %s: %s\n%s", what, argument, kUsage);
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  bool stats = false;
+  const char* dir = nullptr;
+  for (int k = 1; k < argc; ++k) {
+    const char* arg = argv[k];
+    if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
+      std::fputs(kHelp, stdout);
+      return 0;
+    }
+    if (std::strcmp(arg, "--stats") == 0) {
+      stats = true;
+    } else if (arg[0] == '-' && arg[1] != '\0') {
+      return UsageError("unknown option", arg);
+    } else if (dir != nullptr) {
+      return UsageError("more than one directory", arg);
+    } else {
+      dir = arg;
+    }
+  }
+  if (dir != nullptr && chdir(dir) != 0) {
+    return UsageError(std::strerror(errno), dir);
+  }
+
+  const auto start = std::chrono::steady_clock::now();
+  ZOInterProgram(0);
+  const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
+
+  if (stats) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "\nnodes: %" PRIu64 "\nevaluations: %" PRIu64 "\nseconds: %.6f\n",
+                 zoint::g_stats.nodes, zoint::g_stats.evaluations, seconds.count());
+  }
+  return 0;
+}
