@@ -1,56 +1,29 @@
 // Additive implicit enumeration tests for a minimisation with ≤ rows. All
-// sums wrap modulo 2^64 (computed unsigned, compared signed), so adding a
-// column to the parent's sums gives the same bits as summing every column.
+// sums wrap modulo 2^64 (computed unsigned, compared signed), so updating a
+// sum by one column gives the same bits as summing every column afresh.
 #include "enumeration/evaluate.h"
 
 #include "run/solver_state.h"
 
 namespace zoint {
 
-namespace {
-
-const uint64_t kNoActivity[MaxConstraints] = {};
-
-// a_j·x of the node's zero completion, from the parent's and one column.
-uint64_t RowActivity(const SearchNode* node, const uint64_t* base, int32_t j, uint64_t v) {
-  const int64_t a = g_state.problem.rows[j].entries[node->depth];
-  return base[j] + static_cast<uint64_t>(a) * v;
-}
-
-}  // namespace
-
 int64_t RowLowerBound(const SearchNode* node, int32_t j) {
-  const uint64_t freePart = g_state.problem.negativeTail[j][node->depth + 1];
-  return static_cast<int64_t>(node->rowActivity[j] + freePart);
+  const uint64_t freePart = g_state.problem.negativeTail[node->depth + 1][j];
+  return static_cast<int64_t>(g_state.rowActivity[j] + freePart);
 }
 
 bool EvaluateNode(SearchNode* node) {
   ++g_stats.evaluations;
   const Problem& problem = g_state.problem;
   const int32_t d = node->depth;
-  const int32_t m = g_state.m;
-  const uint64_t v = static_cast<uint64_t>(g_state.assignment[d]);
-  const SearchNode* parent = node->parent;
-  const uint64_t* base = parent != nullptr ? parent->rowActivity : kNoActivity;
-  const uint64_t baseObjective = parent != nullptr ? static_cast<uint64_t>(parent->objective) : 0;
-
-  const int64_t z = static_cast<int64_t>(baseObjective + static_cast<uint64_t>(problem.coefficients[d]) * v);
+  const uint64_t base = node->parent != nullptr ? static_cast<uint64_t>(node->parent->objective) : 0;
+  const int64_t z = static_cast<int64_t>(base + static_cast<uint64_t>(problem.coefficients[d]) *
+                                                    static_cast<uint64_t>(g_state.assignment[d]));
   node->objective = z;
 
-  // Feasibility of the zero completion; the first violated row decides.
-  int32_t known = 0;
-  bool feasible = true;
-  while (known < m) {
-    node->rowActivity[known] = RowActivity(node, base, known, v);
-    const int64_t rhs = problem.rows[known].entries[RhsColumn];
-    ++known;
-    if (static_cast<int64_t>(node->rowActivity[known - 1]) > rhs) {
-      feasible = false;
-      break;
-    }
-  }
-
-  if (feasible) {
+  // The zero completion is feasible when no row is violated; SetAssignment
+  // keeps that count along the path.
+  if (g_state.violatedRows == 0) {
     // Only a strictly smaller value replaces: the first one found stays.
     if (z < g_state.incumbentValue) {
       g_state.incumbentValue = z;
@@ -61,9 +34,20 @@ bool EvaluateNode(SearchNode* node) {
 
   if (d == g_state.n - 1) return true;           // every variable fixed
   if (z >= g_state.incumbentValue) return true;  // cannot beat the incumbent
-  for (int32_t j = 0; j < m; ++j) {
-    if (j >= known) node->rowActivity[j] = RowActivity(node, base, j, v);
-    if (RowLowerBound(node, j) > problem.rows[j].entries[RhsColumn]) return true;
+
+  // Some row cannot be met by any completion? At the root every row is
+  // checked. Below it, a row that column d does not touch has exactly the
+  // bound it had when the parent was evaluated (same activity, same free
+  // part), and the parent branched, so none of those rows can close.
+  if (node->parent == nullptr) {
+    for (int32_t j = 0; j < g_state.m; ++j) {
+      if (RowLowerBound(node, j) > problem.rhs[j]) return true;
+    }
+    return false;
+  }
+  for (int32_t e = problem.columnStart[d]; e < problem.columnStart[d + 1]; ++e) {
+    const int32_t j = problem.columnEntries[e].row;
+    if (RowLowerBound(node, j) > problem.rhs[j]) return true;
   }
   return false;
 }

@@ -17,25 +17,36 @@ struct ConstraintRow {
   int64_t entries[MaxVariables + 1];
 };
 
+// A nonzero coefficient a_ji, listed by column.
+struct ColumnEntry {
+  int32_t row;
+  int64_t coefficient;
+};
+
 // The problem never changes during a search, so it is held once per run and
 // every node refers to it instead of carrying a copy.
 struct Problem {
   int64_t coefficients[MaxVariables];  // c_0 … c_99; entries n … 99 are 0
   ConstraintRow rows[MaxConstraints];  // rows m … 49 are all zero
-  // negativeTail[j][k]: wrapping sum of the negative a_ji for i = k … n−1,
-  // the free part of a row's lower bound at a node of depth k − 1.
-  uint64_t negativeTail[MaxConstraints][MaxVariables + 2];
+
+  // Derived by PrepareProblem. Fixing x_i touches only the rows listed for
+  // column i, which is what makes an evaluation cost its column, not n·m.
+  int32_t columnStart[MaxVariables + 1];  // column i: entries columnStart[i] … columnStart[i+1]−1
+  ColumnEntry columnEntries[MaxVariables * MaxConstraints];
+  int64_t rhs[MaxConstraints];  // b_j, contiguous
+  // negativeTail[k][j]: wrapping sum of the negative a_ji for i = k … n−1,
+  // the free part of row j's lower bound at a node of depth k − 1.
+  uint64_t negativeTail[MaxVariables + 2][MaxConstraints];
 };
 
-// One node of the enumeration tree: it fixes x_depth. Instead of a copy of
-// the assignment and the problem, a node keeps what its zero completion
-// evaluates to, so a child's evaluation is its parent's plus one column.
+// One node of the enumeration tree: it fixes x_depth. The assignment and the
+// rows' activity live once along the current path (in the solver state), so
+// a node holds only what differs from its parent.
 struct SearchNode {
-  int32_t depth;                         // the variable this node fixes
-  int64_t objective;                     // c·x of the zero completion
-  uint64_t rowActivity[MaxConstraints];  // a_j·x of the zero completion
-  SearchNode* child;                     // live child, or none
-  SearchNode* parent;                    // none for the root
+  int32_t depth;       // the variable this node fixes
+  int64_t objective;   // c·x of the zero completion
+  SearchNode* child;   // live child, or none
+  SearchNode* parent;  // none for the root
 };
 
 // Member operations of a node. Node storage is one slot per depth in the

@@ -6,7 +6,7 @@ namespace zoint {
 
 // Static storage: zero at load, which with the two fields below set by
 // ResetSolver's values gives the start values without any code running.
-SolverState g_state = {0, 0, NoSolutionValue, {}, false, nullptr, {}, {}, {}};
+SolverState g_state = {0, 0, NoSolutionValue, {}, false, nullptr, {}, {}, {}, 0, {}};
 Stats g_stats = {0, 0};
 
 SearchNode* GetRoot() {
@@ -32,6 +32,8 @@ void ResetSolver() {
   g_state.incumbentValue = NoSolutionValue;
   std::memset(&g_state.problem, 0, sizeof g_state.problem);
   std::memset(g_state.assignment, 0, sizeof g_state.assignment);
+  std::memset(g_state.rowActivity, 0, sizeof g_state.rowActivity);
+  g_state.violatedRows = 0;
 }
 
 }  // namespace zoint

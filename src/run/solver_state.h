@@ -17,6 +17,8 @@ struct SolverState {
   SearchNode* root;                       // none between runs
   Problem problem;                        // coefficients and rows, held once
   int64_t assignment[MaxVariables];       // x of the current path; 0 beyond it
+  uint64_t rowActivity[MaxConstraints];   // a_j·x of that assignment (wrapping)
+  int32_t violatedRows;                   // rows whose activity exceeds b_j
   SearchNode nodes[MaxVariables];         // node storage, one slot per depth
 };
 
