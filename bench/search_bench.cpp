@@ -87,7 +87,7 @@ std::vector<Instance> FullSet() {
 
 std::vector<Instance> QuickSet() {
   using namespace zoint_bench;
-  return {SetCovering(30, 30, 6, 1), Knapsack(24, 5, 2), SetCovering(90, 40, 45, 3)};
+  return {SetCovering(30, 30, 6, 1), Knapsack(24, 5, 2), SetCovering(90, 40, 90, 4)};
 }
 
 }  // namespace

@@ -30,4 +30,7 @@ for preset in linux asan; do
   ctest --preset "$preset" -j2
 done
 
+echo "== benchmark smoke run: both searches agree on a small seeded set"
+build/linux/bench/search_bench --quick
+
 echo "== all tests passed"
