@@ -8,7 +8,7 @@ namespace zoint_test {
 void LoadIntoState(const TestProblem& problem) {
   using namespace zoint;
   ResetSolver();
-  g_stats = Stats{0, 0};
+  g_stats = Stats{0, 0, SearchKind::Enumeration};
   GetRoot();
   g_state.inputValid = true;
   g_state.n = problem.n;
