@@ -62,6 +62,17 @@ void AcceleratedSearch() {
   const int64_t best = dive->foundValue;
   int8_t witness[MaxVariables];
   for (int32_t i = 0; i < n; ++i) witness[i] = dive->foundVector[i];
+  g_state.incumbentValue = best;
+
+  if (!dive->useLp) {
+    // Without the relaxation the pass branched as the enumeration does, on
+    // the first free variable, 0 first, and recorded only strict
+    // improvements. Every earlier find is lexicographically smaller than the
+    // smallest optimum, so it cost more and left the cutoff at or above z*;
+    // that optimum was therefore reached and is the last find.
+    for (int32_t i = 0; i < n; ++i) g_state.incumbentVector[i] = witness[i];
+    return;
+  }
 
   // The witness always extends the answer's prefix, so where it holds a 0
   // that 0 is the answer; elsewhere a search decides.
@@ -77,7 +88,6 @@ void AcceleratedSearch() {
     }
   }
 
-  g_state.incumbentValue = best;
   for (int32_t i = 0; i < n; ++i) g_state.incumbentVector[i] = answer[i];
 }
 

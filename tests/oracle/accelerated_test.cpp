@@ -6,6 +6,7 @@
 
 #include <random>
 
+#include "enumeration/search_node.h"
 #include "support/run_support.h"
 #include "support/search_support.h"
 
@@ -25,9 +26,10 @@ TestProblem RandomProblem(std::mt19937_64& rng, Family family, int32_t n) {
   auto uniform = [&rng](int64_t lo, int64_t hi) {
     return lo + static_cast<int64_t>(rng() % static_cast<uint64_t>(hi - lo + 1));
   };
-  // Magnitudes for the two large families: Huge beyond what the relaxation
-  // is tried on (exact tests only), Large within it but far beyond 2^32.
-  const int64_t big = family == Family::Huge ? (INT64_MAX / 64) : (int64_t{1} << 44);
+  // Units for the two large families, whose costs are few multiples of one
+  // unit so that optima tie: Huge beyond the magnitudes the relaxation is
+  // tried on (exact tests only), Large within them but far beyond 2^32.
+  const int64_t unit = family == Family::Huge ? (int64_t{1} << 55) : (int64_t{1} << 40);
   TestProblem p;
   p.n = n;
   const int32_t m = static_cast<int32_t>(uniform(0, family == Family::Equalities ? 4 : 8));
@@ -41,7 +43,7 @@ TestProblem RandomProblem(std::mt19937_64& rng, Family family, int32_t n) {
         break;
       case Family::Huge:
       case Family::Large:
-        p.c.push_back(uniform(0, big));
+        p.c.push_back(uniform(0, 3) * unit);
         break;
       case Family::Knapsack:
         p.c.push_back(uniform(0, 50));
@@ -64,7 +66,7 @@ TestProblem RandomProblem(std::mt19937_64& rng, Family family, int32_t n) {
           break;
         case Family::Huge:
         case Family::Large:
-          row[i] = uniform(-big, big);
+          row[i] = uniform(-10, 10) * (unit / 2) + uniform(-1, 1);
           break;
         default:
           row[i] = uniform(-10, 10);
@@ -81,7 +83,7 @@ TestProblem RandomProblem(std::mt19937_64& rng, Family family, int32_t n) {
         break;
       case Family::Huge:
       case Family::Large:
-        row[n] = uniform(-big, big);
+        row[n] = uniform(-10, 10) * (unit / 2) + uniform(-1, 1);
         break;
       default:
         row[n] = uniform(-10, 10);
@@ -151,6 +153,49 @@ TEST(Accelerated, DomainEdgesChooseTheSearch) {
     if (!c.accelerated) {
       EXPECT_EQ(got, expected) << c.name;
     }
+  }
+}
+
+// 100 variables and 50 rows, too many for the enumeration to check in a
+// test: rows j say x_2j + x_2j+1 ≥ 1, so the answers are known.
+TEST(Accelerated, LargestSizeWithKnownAnswers) {
+  auto pairs = [](int64_t evenCost, int64_t oddCost, int64_t firstRhs) {
+    TestProblem p{100, {}, {}};
+    for (int32_t i = 0; i < 100; ++i) p.c.push_back(i % 2 ? oddCost : evenCost);
+    for (int32_t j = 0; j < 50; ++j) {
+      std::vector<int64_t> row(101, 0);
+      row[2 * j] = -1;
+      row[2 * j + 1] = -1;
+      row[100] = j == 0 ? firstRhs : -1;
+      p.rows.push_back(row);
+    }
+    return p;
+  };
+  std::string zeroOne, oneZero, zeros;
+  for (int32_t i = 0; i < 100; ++i) {
+    zeroOne += i % 2 ? '1' : '0';
+    oneZero += i % 2 ? '0' : '1';
+    zeros += '0';
+  }
+  const struct {
+    const char* name;
+    TestProblem problem;
+    int64_t value;
+    std::string vector;
+  } cases[] = {
+      {"equal costs: every pair ties, the odd ones win", pairs(1, 1, -1), 50, zeroOne},
+      {"even variables cheaper", pairs(1, 2, -1), 50, oneZero},
+      {"zero costs", pairs(0, 0, -1), 0, zeroOne},
+      {"first pair cannot be met", pairs(1, 1, -3), zoint::NoSolutionValue, zeros},
+  };
+  for (const auto& c : cases) {
+    bool accelerated = false;
+    const SearchResult got = ChosenSearch(c.problem, &accelerated);
+    EXPECT_TRUE(accelerated) << c.name;
+    EXPECT_EQ(got.value, c.value) << c.name;
+    std::string vector;
+    for (int64_t x : got.vector) vector += static_cast<char>('0' + x);
+    EXPECT_EQ(vector, c.vector) << c.name;
   }
 }
 
