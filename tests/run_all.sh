@@ -30,4 +30,21 @@ for preset in linux asan; do
   ctest --preset "$preset" -j2
 done
 
+# The shared instances, when their folder sits beside the project: every
+# answer must be byte-identical to the expected one; the times of the library
+# and of CBC are printed side by side.
+if [ -d ../shared/instances ]; then
+  if ! command -v cbc >/dev/null 2>&1; then
+    if [ "$(id -u)" = 0 ]; then
+      echo "== installing: coinor-cbc"
+      apt-get update -q
+      DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends coinor-cbc
+    else
+      echo "missing Debian package coinor-cbc: CBC's times are not shown" >&2
+    fi
+  fi
+  echo "== linux: shared instances, library against CBC"
+  bench/instances_bench.sh --runs 3
+fi
+
 echo "== all tests passed"

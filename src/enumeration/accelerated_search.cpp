@@ -55,6 +55,7 @@ void AcceleratedSearch() {
   auto dive = std::make_unique<Dive>();
   LoadColumns(dive->problem, g_state.problem, n, g_state.m);
   dive->fixings.reset(new Fixing[static_cast<size_t>(n) + 1]);
+  dive->relaxations.reset(new LpResult[static_cast<size_t>(n) + 1]);
   dive->useLp = PrepareLp(dive->lp, dive->problem, n + 2);
 
   FindLeastObjective(*dive);

@@ -91,12 +91,12 @@ Verdict Relax(Dive& dive, int32_t level, Fixing& fixing, LpResult& lp) {
 
     ++g_stats.evaluations;
     SolveLp(dive.lp, level, dive.problem, fixing, lp);
-    CertifiedBound bound;
+    CertifiedBound& bound = dive.bound;
     if (lp.status == LpResult::Infeasible) {
+      // The row's multipliers, of one sign or the other, may prove it.
       for (const double sign : {1.0, -1.0}) {
-        double y[MaxConstraints];
-        for (int32_t j = 0; j < dive.problem.m; ++j) y[j] = sign * lp.ray[j];
-        BoundFromMultipliers(dive.problem, fixing, y, false, bound);
+        for (int32_t j = 0; j < dive.problem.m; ++j) lp.multiplier[j] = sign * lp.ray[j];
+        BoundFromMultipliers(dive.problem, fixing, lp.multiplier, false, bound);
         if (bound.valid && bound.lower > 0) return Verdict::Closed;
       }
       return Verdict::BranchBlind;
@@ -134,7 +134,7 @@ int32_t BranchVariable(const Fixing& fixing, const double* x, bool useX, int32_t
 
 void Explore(Dive& dive, int32_t level) {
   Fixing& fixing = dive.fixings[level];
-  LpResult lp;
+  LpResult& lp = dive.relaxations[level];
   const Verdict verdict = Relax(dive, level, fixing, lp);
   if (verdict == Verdict::Closed) return;
 

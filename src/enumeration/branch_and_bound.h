@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "enumeration/certified_bound.h"
 #include "enumeration/column_problem.h"
 #include "enumeration/fixing.h"
 #include "enumeration/lp_relaxation.h"
@@ -18,6 +19,10 @@ struct Dive {
   bool useLp;                         // the relaxation is trusted at these magnitudes
   LpWorkspace lp;                     // one tableau per level
   std::unique_ptr<Fixing[]> fixings;  // one per level; level 0 is the subproblem
+  // Per level and scratch, kept off the stack: the recursion may run 100
+  // deep on a host thread with a small stack.
+  std::unique_ptr<LpResult[]> relaxations;
+  CertifiedBound bound;
   int64_t cutoff;                     // completions with objective ≤ cutoff are sought
   bool stopAtFirst;                   // else each one found lowers the cutoff below itself
   bool found;
