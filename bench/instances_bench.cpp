@@ -1,10 +1,11 @@
 // The shared instances, library against CBC. For every folder of the
 // instances directory: the time of one call of ZOInterProgram on its
-// ZOIntIn.dat (the median of several, file reading and writing included, as a
-// host sees it), whether the answer file and the console report are
-// byte-identical to the folder's ZOIntOut.dat and stdout.txt, and the time of
-// `cbc NAME.lp solve` in the same run (whole process, median of several) with
-// a check that CBC's optimum is the expected value.
+// ZOIntIn.dat (median of several runs, file reading and writing included, as
+// a host sees it; CPU time beside), whether the answer file and the console
+// report are byte-identical to the folder's ZOIntOut.dat and stdout.txt, and
+// the time of `cbc NAME.lp solve` in the same run (whole process, median of
+// several, CPU time beside) with a check that CBC's optimum is the expected
+// value.
 //
 // usage: zoint_instances_bench [--runs N] [--enumerate] [DIR]
 //   DIR defaults to ../shared/instances. --enumerate times the plain
@@ -13,6 +14,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -21,6 +23,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -51,8 +54,16 @@ double Median(std::vector<double> values) {
   return values[values.size() / 2];
 }
 
+// CPU seconds of this process so far.
+double ProcessCpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
 struct LibraryRun {
   double seconds;
+  double cpuSeconds;
   std::string console;
   std::string solution;
   const char* search;
@@ -67,9 +78,11 @@ LibraryRun CallLibrary(const std::string& dir) {
   const int console = open("console.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
   dup2(console, 1);
   close(console);
+  const double cpuStart = ProcessCpuSeconds();
   const auto start = Clock::now();
   ZOInterProgram(0);
   run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  run.cpuSeconds = ProcessCpuSeconds() - cpuStart;
   std::fflush(stdout);
   dup2(saved, 1);
   close(saved);
@@ -81,13 +94,14 @@ LibraryRun CallLibrary(const std::string& dir) {
 
 struct CbcRun {
   double seconds;
+  double cpuSeconds;
   bool found;
   double objective;
 };
 
 // `cbc FILE solve`, whole process; its optimum read from "Objective value:".
 CbcRun CallCbc(const std::string& lp, const std::string& dir) {
-  CbcRun run{0, false, 0};
+  CbcRun run{0, 0, false, 0};
   const std::string log = dir + "/cbc.log";
   // Started directly, without a shell, so only CBC's own start-up is timed.
   posix_spawn_file_actions_t actions;
@@ -99,8 +113,11 @@ CbcRun CallCbc(const std::string& lp, const std::string& dir) {
   const auto start = Clock::now();
   pid_t pid = 0;
   int status = -1;
-  if (posix_spawnp(&pid, "cbc", &actions, nullptr, arguments, environ) == 0) waitpid(pid, &status, 0);
+  rusage usage{};
+  if (posix_spawnp(&pid, "cbc", &actions, nullptr, arguments, environ) == 0) wait4(pid, &status, 0, &usage);
   run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  run.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                   static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
   posix_spawn_file_actions_destroy(&actions);
   if (status != 0) return run;
   const std::string text = ReadFile(log);
@@ -150,8 +167,8 @@ int main(int argc, char** argv) {
   if (mkdtemp(scratch) == nullptr) return 2;
   const bool haveCbc = std::system("command -v cbc >/dev/null 2>&1") == 0;
 
-  std::printf("%-10s %4s %3s  %-11s %12s %12s  %-9s %s\n", "instance", "n", "m", "search", "library ms",
-              "cbc ms", "identical", "cbc optimum");
+  std::printf("%-10s %4s %3s  %-11s %10s %10s %10s %10s  %-9s %s\n", "instance", "n", "m", "search",
+              "library ms", "(cpu ms)", "cbc ms", "(cpu ms)", "identical", "cbc optimum");
   int failures = 0, slower = 0;
   double worst = 0;
   for (const std::string& name : names) {
@@ -165,31 +182,35 @@ int main(int argc, char** argv) {
     if (std::system(("mkdir -p '" + dir + "'").c_str()) != 0) return 2;
     WriteFile(dir + "/ZOIntIn.dat", problem);
 
-    std::vector<double> library;
+    std::vector<double> library, libraryCpu;
     bool identical = true;
     const char* search = "";
     for (int r = 0; r < runs; ++r) {
       const LibraryRun run = CallLibrary(dir);
       library.push_back(run.seconds);
+      libraryCpu.push_back(run.cpuSeconds);
       identical = identical && run.solution == expectedSolution && run.console == expectedConsole;
       search = run.search;
     }
     if (chdir(cwd) != 0) return 2;
 
-    std::string cbcMs = "-", cbcVerdict = "cbc not installed";
+    std::string cbcMs = "-", cbcCpuMs = "-", cbcVerdict = "cbc not installed";
     double cbcSeconds = 0;
     if (haveCbc) {
-      std::vector<double> cbc;
+      std::vector<double> cbc, cbcCpu;
       bool agrees = true;
       for (int r = 0; r < runs; ++r) {
         const CbcRun run = CallCbc(folder + "/" + name + ".lp", dir);
         cbc.push_back(run.seconds);
+        cbcCpu.push_back(run.cpuSeconds);
         agrees = agrees && run.found && run.objective == std::atof(expectedSolution.c_str());
       }
       cbcSeconds = Median(cbc);
       char text[32];
       std::snprintf(text, sizeof text, "%.1f", cbcSeconds * 1e3);
       cbcMs = text;
+      std::snprintf(text, sizeof text, "%.1f", Median(cbcCpu) * 1e3);
+      cbcCpuMs = text;
       cbcVerdict = agrees ? "matches" : "DIFFERS";
       if (!agrees) ++failures;
     }
@@ -197,8 +218,9 @@ int main(int argc, char** argv) {
     worst = std::max(worst, librarySeconds);
     if (haveCbc && librarySeconds > cbcSeconds) ++slower;
     if (!identical) ++failures;
-    std::printf("%-10s %4d %3d  %-11s %12.1f %12s  %-9s %s\n", name.c_str(), n, m, search, librarySeconds * 1e3,
-                cbcMs.c_str(), identical ? "yes" : "NO", cbcVerdict.c_str());
+    std::printf("%-10s %4d %3d  %-11s %10.1f %10.1f %10s %10s  %-9s %s\n", name.c_str(), n, m, search,
+                librarySeconds * 1e3, Median(libraryCpu) * 1e3, cbcMs.c_str(), cbcCpuMs.c_str(),
+                identical ? "yes" : "NO", cbcVerdict.c_str());
     std::fflush(stdout);
   }
   std::printf("\n%zu instances, median of %d runs each; slowest library time %.1f ms; slower than CBC on %d; "
