@@ -40,6 +40,8 @@ bool ZeroExtendsOptimum(Dive& dive, const int8_t* prefix, int32_t d, int64_t bes
   for (int32_t i = 0; i < d; ++i) FixVariable(fixing, dive.problem, i, prefix[i]);
   FixVariable(fixing, dive.problem, d, 0);
   if (dive.useLp) CopyLpLevel(dive.lp, RootBasisLevel(dive), 0);
+  // best, not best − 1: a node whose bound equals z* may still hold the
+  // smallest optimum, so only bounds strictly above z* close a node here.
   dive.cutoff = best;
   dive.stopAtFirst = true;
   dive.found = false;

@@ -1,8 +1,9 @@
 // Every test here is exact or certified: a node is closed only when it holds
 // no completion with objective ≤ cutoff, and a variable is fixed only when
-// every such completion has that value. Which completion is found first, and
-// in what order variables are branched on, is free: the caller asks only
-// whether one exists (or for the least objective).
+// every such completion has that value. With the relaxation, the order of
+// branching follows it and the caller asks only whether a completion exists
+// (or for the least objective). Without it, branching goes as in the
+// enumeration, first free variable and 0 first, and the caller relies on it.
 #include "enumeration/branch_and_bound.h"
 
 #include <cmath>
