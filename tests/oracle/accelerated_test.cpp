@@ -32,7 +32,7 @@ TestProblem RandomProblem(std::mt19937_64& rng, Family family, int32_t n) {
   const int64_t unit = family == Family::Huge ? (int64_t{1} << 55) : (int64_t{1} << 40);
   TestProblem p;
   p.n = n;
-  const int32_t m = static_cast<int32_t>(uniform(0, family == Family::Equalities ? 4 : 8));
+  const int32_t m = static_cast<int32_t>(uniform(0, family == Family::Equalities ? 6 : 16));
   for (int32_t i = 0; i < n; ++i) {
     switch (family) {
       case Family::ZeroCosts:
