@@ -223,9 +223,10 @@ int main(int argc, char** argv) {
                 identical ? "yes" : "NO", cbcVerdict.c_str());
     std::fflush(stdout);
   }
-  std::printf("\n%zu instances, median of %d runs each; slowest library time %.1f ms; slower than CBC on %d; "
-              "failures %d\n",
-              names.size(), runs, worst * 1e3, slower, failures);
+  std::printf(
+      "\n%zu instances, median of %d runs each; slowest library time %.1f ms; slower than CBC on %d; "
+      "failures %d\n",
+      names.size(), runs, worst * 1e3, slower, failures);
   std::system(("rm -rf '" + std::string(scratch) + "'").c_str());
   return failures == 0 ? 0 : 1;
 }

@@ -23,8 +23,8 @@ struct Dive {
   // deep on a host thread with a small stack.
   std::unique_ptr<LpResult[]> relaxations;
   CertifiedBound bound;
-  int64_t cutoff;                     // completions with objective ≤ cutoff are sought
-  bool stopAtFirst;                   // else each one found lowers the cutoff below itself
+  int64_t cutoff;    // completions with objective ≤ cutoff are sought
+  bool stopAtFirst;  // else each one found lowers the cutoff below itself
   bool found;
   int64_t foundValue;
   int8_t foundVector[MaxVariables];

@@ -15,12 +15,12 @@
 namespace zoint {
 
 struct LpWorkspace {
-  int32_t n;                         // structural columns, then one slack per LP row
-  int32_t rows;                      // LP rows: the problem rows it keeps
-  int32_t cols;                      // n + rows
-  int32_t rowOf[MaxConstraints];     // problem row of each LP row
-  double scale[MaxConstraints];      // LP row = problem row / scale
-  double rhs[MaxConstraints];        // scaled right-hand sides
+  int32_t n;                      // structural columns, then one slack per LP row
+  int32_t rows;                   // LP rows: the problem rows it keeps
+  int32_t cols;                   // n + rows
+  int32_t rowOf[MaxConstraints];  // problem row of each LP row
+  double scale[MaxConstraints];   // LP row = problem row / scale
+  double rhs[MaxConstraints];     // scaled right-hand sides
   double cost[MaxVariables + MaxConstraints];
   double dualTolerance;
   std::unique_ptr<double[]> tableaus;  // per level: B⁻¹[A | I], rows × cols
@@ -30,9 +30,9 @@ struct LpWorkspace {
 
 struct LpResult {
   enum Status { Optimal, Infeasible, Failed } status;
-  double x[MaxVariables];               // Optimal: the relaxation's x
-  double multiplier[MaxConstraints];    // Optimal: y_j ≥ 0 per problem row (0 off the LP)
-  double ray[MaxConstraints];           // Infeasible: a row of B⁻¹ per problem row, either sign
+  double x[MaxVariables];             // Optimal: the relaxation's x
+  double multiplier[MaxConstraints];  // Optimal: y_j ≥ 0 per problem row (0 off the LP)
+  double ray[MaxConstraints];         // Infeasible: a row of B⁻¹ per problem row, either sign
 };
 
 // Sets up the relaxation with levels tableau slots, each at the all-slack

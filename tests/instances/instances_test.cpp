@@ -32,7 +32,8 @@ std::vector<std::string> InstanceNames() {
 
 TEST(Instances, SmallOnesGiveTheExpectedBytes) {
   const std::vector<std::string> names = InstanceNames();
-  if (names.empty()) GTEST_SKIP() << "no instances under " ZOINT_INSTANCES_DIR " (the shared folder is absent)";
+  if (names.empty())
+    GTEST_SKIP() << "no instances under " ZOINT_INSTANCES_DIR " (the shared folder is absent)";
   int ran = 0;
   for (const std::string& name : names) {
     const std::string folder = std::string(ZOINT_INSTANCES_DIR) + "/" + name + "/";

@@ -16,8 +16,8 @@ namespace {
 enum class Family { Covering, Knapsack, DenseMixed, ZeroCosts, FewCosts, Equalities, Huge, Large };
 
 const char* Name(Family family) {
-  static const char* const kNames[] = {"covering", "knapsack", "dense mixed", "zero costs",
-                                       "few costs", "equalities", "huge", "large"};
+  static const char* const kNames[] = {"covering",  "knapsack",   "dense mixed", "zero costs",
+                                       "few costs", "equalities", "huge",        "large"};
   return kNames[static_cast<int>(family)];
 }
 
@@ -102,8 +102,8 @@ TestProblem RandomProblem(std::mt19937_64& rng, Family family, int32_t n) {
 
 TEST(Accelerated, MatchesTheEnumerationInsideTheDomain) {
   std::mt19937_64 rng(6);
-  const Family families[] = {Family::Covering,  Family::Knapsack,   Family::DenseMixed, Family::ZeroCosts,
-                             Family::FewCosts,  Family::Equalities, Family::Huge,       Family::Large};
+  const Family families[] = {Family::Covering, Family::Knapsack,   Family::DenseMixed, Family::ZeroCosts,
+                             Family::FewCosts, Family::Equalities, Family::Huge,       Family::Large};
   for (int round = 0; round < 500; ++round) {
     for (Family family : families) {
       // Mostly small, so the enumeration stays quick; every tenth up to 22.
