@@ -13,11 +13,11 @@
 namespace zoint_test {
 namespace {
 
-enum class Family { Covering, Knapsack, DenseMixed, ZeroCosts, FewCosts, Equalities, Huge, Large };
+enum class Family { Covering, Knapsack, DenseMixed, ZeroCosts, FewCosts, Equalities, Huge, Large, HugeRows };
 
 const char* Name(Family family) {
-  static const char* const kNames[] = {"covering",  "knapsack",   "dense mixed", "zero costs",
-                                       "few costs", "equalities", "huge",        "large"};
+  static const char* const kNames[] = {"covering",   "knapsack", "dense mixed", "zero costs", "few costs",
+                                       "equalities", "huge",     "large",       "huge rows"};
   return kNames[static_cast<int>(family)];
 }
 
@@ -30,6 +30,9 @@ TestProblem RandomProblem(std::mt19937_64& rng, Family family, int32_t n) {
   // unit so that optima tie: Huge beyond the magnitudes the relaxation is
   // tried on (exact tests only), Large within them but far beyond 2^32.
   const int64_t unit = family == Family::Huge ? (int64_t{1} << 55) : (int64_t{1} << 40);
+  // HugeRows: small costs, and every other row beyond what the relaxation
+  // keeps, so it runs on the remaining rows alone.
+  auto hugeRow = [&](int32_t j) { return family == Family::HugeRows && j % 2 == 1; };
   TestProblem p;
   p.n = n;
   const int32_t m = static_cast<int32_t>(uniform(0, family == Family::Equalities ? 6 : 16));
@@ -68,6 +71,9 @@ TestProblem RandomProblem(std::mt19937_64& rng, Family family, int32_t n) {
         case Family::Large:
           row[i] = uniform(-10, 10) * (unit / 2) + uniform(-1, 1);
           break;
+        case Family::HugeRows:
+          row[i] = hugeRow(j) ? uniform(-10, 10) * (int64_t{1} << 54) + uniform(-1, 1) : uniform(-10, 10);
+          break;
         default:
           row[i] = uniform(-10, 10);
           break;
@@ -84,6 +90,9 @@ TestProblem RandomProblem(std::mt19937_64& rng, Family family, int32_t n) {
       case Family::Huge:
       case Family::Large:
         row[n] = uniform(-10, 10) * (unit / 2) + uniform(-1, 1);
+        break;
+      case Family::HugeRows:
+        row[n] = hugeRow(j) ? uniform(-10, 10) * (int64_t{1} << 54) + uniform(-1, 1) : uniform(-10, 10);
         break;
       default:
         row[n] = uniform(-10, 10);
@@ -102,8 +111,9 @@ TestProblem RandomProblem(std::mt19937_64& rng, Family family, int32_t n) {
 
 TEST(Accelerated, MatchesTheEnumerationInsideTheDomain) {
   std::mt19937_64 rng(6);
-  const Family families[] = {Family::Covering, Family::Knapsack,   Family::DenseMixed, Family::ZeroCosts,
-                             Family::FewCosts, Family::Equalities, Family::Huge,       Family::Large};
+  const Family families[] = {Family::Covering,  Family::Knapsack, Family::DenseMixed,
+                             Family::ZeroCosts, Family::FewCosts, Family::Equalities,
+                             Family::Huge,      Family::Large,    Family::HugeRows};
   for (int round = 0; round < 500; ++round) {
     for (Family family : families) {
       // Mostly small, so the enumeration stays quick; every tenth up to 22.
