@@ -33,4 +33,21 @@ done
 echo "== benchmark smoke run: both searches agree on a small seeded set"
 build/linux/bench/search_bench --quick
 
+# The shared instances, when their folder sits beside the project: every
+# answer must be byte-identical to the expected one; the times of the library
+# and of CBC are printed side by side.
+if [ -d ../shared/instances ]; then
+  if ! command -v cbc >/dev/null 2>&1; then
+    if [ "$(id -u)" = 0 ]; then
+      echo "== installing: coinor-cbc"
+      apt-get update -q
+      DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends coinor-cbc
+    else
+      echo "missing Debian package coinor-cbc: CBC's times are not shown" >&2
+    fi
+  fi
+  echo "== linux: shared instances, library against CBC"
+  bench/instances_bench.sh --runs 3
+fi
+
 echo "== all tests passed"

@@ -14,12 +14,13 @@
 #include <unistd.h>
 #endif
 
+#include "enumeration/search.h"
 #include "run/solver_state.h"
 #include "zoint/ZOInt.h"
 
 namespace {
 
-const char kUsage[] = "usage: zoint [--stats] [DIR]\n       zoint --help\n";
+const char kUsage[] = "usage: zoint [--stats] [--enumerate] [DIR]\n       zoint --help\n";
 
 const char kHelp[] =
     "zoint: solves the 0-1 program in DIR/ZOIntIn.dat (default: the current\n"
@@ -36,7 +37,10 @@ const char kHelp[] =
     "  line 2      x_0,...,x_n-1    (only when n >= 1)\n"
     "\n"
     "Options:\n"
-    "  --stats     also print nodes, evaluations and seconds on standard error\n"
+    "  --stats     also print the search that ran, its nodes and evaluations, and\n"
+    "              the seconds taken, on standard error\n"
+    "  --enumerate always run the plain enumeration, even where the accelerated\n"
+    "              search gives the same answer (for testing and comparison)\n"
     "  --help      print this text\n";
 
 int UsageError(const char* what, const char* argument) {
@@ -57,6 +61,8 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(arg, "--stats") == 0) {
       stats = true;
+    } else if (std::strcmp(arg, "--enumerate") == 0) {
+      zoint::g_searchMode = zoint::SearchMode::EnumerationOnly;
     } else if (arg[0] == '-' && arg[1] != '\0') {
       return UsageError("unknown option", arg);
     } else if (dir != nullptr) {
@@ -75,8 +81,10 @@ int main(int argc, char** argv) {
 
   if (stats) {
     std::fflush(stdout);
-    std::fprintf(stderr, "\nnodes: %" PRIu64 "\nevaluations: %" PRIu64 "\nseconds: %.6f\n",
-                 zoint::g_stats.nodes, zoint::g_stats.evaluations, seconds.count());
+    const bool accelerated = zoint::g_stats.search == zoint::SearchKind::Accelerated;
+    std::fprintf(stderr, "\nsearch: %s\nnodes: %" PRIu64 "\nevaluations: %" PRIu64 "\nseconds: %.6f\n",
+                 accelerated ? "accelerated" : "enumeration", zoint::g_stats.nodes, zoint::g_stats.evaluations,
+                 seconds.count());
   }
   return 0;
 }

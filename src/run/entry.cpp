@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <new>
 
-#include "enumeration/evaluate.h"
+#include "enumeration/search.h"
 #include "exchange/exchange.h"
 #include "exchange/messages.h"
 #include "platform/platform.h"
@@ -26,11 +26,11 @@ std::string ConsoleReport() {
 }
 
 void RunOnce() {
-  g_stats = Stats{0, 0};
+  g_stats = Stats{0, 0, SearchKind::Enumeration};
   ResetSolver();  // a run always starts clean, whatever the last one left
   SearchNode* root = GetRoot();
   LoadProblem(root);
-  Branch(root);
+  Search(root);
   platform::WriteConsole(ConsoleReport());
   SaveSolution();
   ResetSolver();

@@ -7,7 +7,7 @@ namespace zoint {
 // Static storage: zero at load, which with the two fields below set by
 // ResetSolver's values gives the start values without any code running.
 SolverState g_state = {0, 0, NoSolutionValue, {}, false, nullptr, {}, {}, {}, 0, {}};
-Stats g_stats = {0, 0};
+Stats g_stats = {0, 0, SearchKind::Enumeration};
 
 SearchNode* GetRoot() {
   if (g_state.root == nullptr) {

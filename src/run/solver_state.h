@@ -24,9 +24,12 @@ struct SolverState {
 
 // Counters of the last run, kept across its final reset so hosts of the
 // static library (the CLI, tests, the benchmark) can read them afterwards.
+enum class SearchKind { Enumeration, Accelerated };
+
 struct Stats {
   uint64_t nodes;        // nodes created below the root
-  uint64_t evaluations;  // EvaluateNode calls
+  uint64_t evaluations;  // EvaluateNode calls; relaxations solved when accelerated
+  SearchKind search;     // which search ran
 };
 
 extern SolverState g_state;

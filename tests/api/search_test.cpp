@@ -56,7 +56,7 @@ TEST(Search, SmallProblemsTable) {
 
 TEST(Search, NothingRunsWithoutValidInput) {
   ResetSolver();
-  g_stats = Stats{0, 0};
+  g_stats = Stats{0, 0, SearchKind::Enumeration};
   SearchNode* root = GetRoot();
   g_state.n = 2;  // a problem is there, but the load did not succeed
   Branch(root);

@@ -53,11 +53,27 @@ TEST(Cli, SolvesInTheGivenDirectory) {
 TEST(Cli, StatsReportTheSearch) {
   ScratchDir scratch;
   WriteFile("ZOIntIn.dat", "4,2\n2,3,2,3,\n-1,-1,-1,-1,-2\n1,0,1,0,1\n");
-  const Command c = RunCli("--stats .");
+  const Command c = RunCli("--stats --enumerate .");
   EXPECT_EQ(c.status, 0);
+  EXPECT_NE(c.err.find("search: enumeration\n"), std::string::npos) << c.err;
   EXPECT_NE(c.err.find("nodes: 8\n"), std::string::npos) << c.err;
   EXPECT_NE(c.err.find("evaluations: 18\n"), std::string::npos) << c.err;
   EXPECT_NE(c.err.find("seconds: "), std::string::npos) << c.err;
+  const std::string enumerated = ReadFile("ZOIntOut.dat");
+  EXPECT_EQ(enumerated, "5\n0,0,1,1\n");
+
+  // Costs ≥ 0 and small sums: the accelerated search runs, with the same answer.
+  const Command chosen = RunCli("--stats");
+  EXPECT_EQ(chosen.status, 0);
+  EXPECT_NE(chosen.err.find("search: accelerated\n"), std::string::npos) << chosen.err;
+  EXPECT_EQ(chosen.out, c.out);
+  EXPECT_EQ(ReadFile("ZOIntOut.dat"), enumerated);
+
+  // A negative cost leaves the enumeration to run on its own.
+  WriteFile("ZOIntIn.dat", "2,0\n7,-7,\n");
+  const Command negative = RunCli("--stats");
+  EXPECT_NE(negative.err.find("search: enumeration\n"), std::string::npos) << negative.err;
+  EXPECT_EQ(ReadFile("ZOIntOut.dat"), "0\n0,0\n");
 }
 
 TEST(Cli, BadInputStillExitsZeroWithTheWarning) {

@@ -1,6 +1,7 @@
 #include "support/search_support.h"
 
 #include "enumeration/evaluate.h"
+#include "enumeration/search.h"
 #include "run/solver_state.h"
 
 namespace zoint_test {
@@ -8,7 +9,7 @@ namespace zoint_test {
 void LoadIntoState(const TestProblem& problem) {
   using namespace zoint;
   ResetSolver();
-  g_stats = Stats{0, 0};
+  g_stats = Stats{0, 0, SearchKind::Enumeration};
   GetRoot();
   g_state.inputValid = true;
   g_state.n = problem.n;
@@ -31,6 +32,21 @@ SearchResult SpecifiedSearch(const TestProblem& problem) {
   ResetSolver();
   return result;
 }
+
+SearchResult ChosenSearch(const TestProblem& problem, bool* accelerated) {
+  using namespace zoint;
+  LoadIntoState(problem);
+  Search(GetRoot());
+  *accelerated = g_stats.search == SearchKind::Accelerated;
+  SearchResult result{g_state.incumbentValue,
+                      std::vector<int64_t>(g_state.incumbentVector, g_state.incumbentVector + problem.n),
+                      g_stats.nodes, g_stats.evaluations};
+  ResetSolver();
+  return result;
+}
+
+ForcedEnumeration::ForcedEnumeration() { zoint::g_searchMode = zoint::SearchMode::EnumerationOnly; }
+ForcedEnumeration::~ForcedEnumeration() { zoint::g_searchMode = zoint::SearchMode::Automatic; }
 
 std::string ProblemText(const TestProblem& problem) {
   std::string text = std::to_string(problem.n) + "," + std::to_string(problem.rows.size()) + "\n";

@@ -32,6 +32,20 @@ void LoadIntoState(const TestProblem& problem);
 // Runs the library's own search, as specified, over the problem.
 SearchResult SpecifiedSearch(const TestProblem& problem);
 
+// Runs the search stage as a call does, which picks the accelerated search
+// wherever it gives the same answer; *accelerated tells which one ran.
+SearchResult ChosenSearch(const TestProblem& problem, bool* accelerated);
+
+// While alive, every call runs the enumeration, as the counters of its
+// examples require.
+class ForcedEnumeration {
+ public:
+  ForcedEnumeration();
+  ~ForcedEnumeration();
+  ForcedEnumeration(const ForcedEnumeration&) = delete;
+  ForcedEnumeration& operator=(const ForcedEnumeration&) = delete;
+};
+
 // The problem as ZOIntIn.dat text.
 std::string ProblemText(const TestProblem& problem);
 

@@ -1,0 +1,232 @@
+// The shared instances, library against CBC. For every folder of the
+// instances directory: the time of one call of ZOInterProgram on its
+// ZOIntIn.dat (median of several runs, file reading and writing included, as
+// a host sees it; CPU time beside), whether the answer file and the console
+// report are byte-identical to the folder's ZOIntOut.dat and stdout.txt, and
+// the time of `cbc NAME.lp solve` in the same run (whole process, median of
+// several, CPU time beside) with a check that CBC's optimum is the expected
+// value.
+//
+// usage: zoint_instances_bench [--runs N] [--enumerate] [DIR]
+//   DIR defaults to ../shared/instances. --enumerate times the plain
+//   enumeration instead (it may not finish on the larger instances).
+// Exits 1 when an answer differs or CBC disagrees with an expected optimum.
+#include <dirent.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "enumeration/search.h"
+#include "run/solver_state.h"
+#include "zoint/ZOInt.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+// CPU seconds of this process so far.
+double ProcessCpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+struct LibraryRun {
+  double seconds;
+  double cpuSeconds;
+  std::string console;
+  std::string solution;
+  const char* search;
+};
+
+// One call in dir, with standard output sent to a file there.
+LibraryRun CallLibrary(const std::string& dir) {
+  LibraryRun run{};
+  if (chdir(dir.c_str()) != 0) std::abort();
+  std::fflush(stdout);
+  const int saved = dup(1);
+  const int console = open("console.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  dup2(console, 1);
+  close(console);
+  const double cpuStart = ProcessCpuSeconds();
+  const auto start = Clock::now();
+  ZOInterProgram(0);
+  run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  run.cpuSeconds = ProcessCpuSeconds() - cpuStart;
+  std::fflush(stdout);
+  dup2(saved, 1);
+  close(saved);
+  run.console = ReadFile("console.txt");
+  run.solution = ReadFile("ZOIntOut.dat");
+  run.search = zoint::g_stats.search == zoint::SearchKind::Accelerated ? "accelerated" : "enumeration";
+  return run;
+}
+
+struct CbcRun {
+  double seconds;
+  double cpuSeconds;
+  bool found;
+  double objective;
+};
+
+// `cbc FILE solve`, whole process; its optimum read from "Objective value:".
+CbcRun CallCbc(const std::string& lp, const std::string& dir) {
+  CbcRun run{0, 0, false, 0};
+  const std::string log = dir + "/cbc.log";
+  // Started directly, without a shell, so only CBC's own start-up is timed.
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_adddup2(&actions, 1, 2);
+  std::string program = "cbc", file = lp, verb = "solve";
+  char* arguments[] = {&program[0], &file[0], &verb[0], nullptr};
+  const auto start = Clock::now();
+  pid_t pid = 0;
+  int status = -1;
+  rusage usage{};
+  if (posix_spawnp(&pid, "cbc", &actions, nullptr, arguments, environ) == 0) wait4(pid, &status, 0, &usage);
+  run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  run.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                   static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
+  posix_spawn_file_actions_destroy(&actions);
+  if (status != 0) return run;
+  const std::string text = ReadFile(log);
+  const size_t at = text.find("Objective value:");
+  if (text.find("Optimal solution found") == std::string::npos || at == std::string::npos) return run;
+  run.found = std::sscanf(text.c_str() + at, "Objective value: %lf", &run.objective) == 1;
+  return run;
+}
+
+std::vector<std::string> Instances(const std::string& root) {
+  std::vector<std::string> names;
+  if (DIR* dir = opendir(root.c_str())) {
+    while (dirent* entry = readdir(dir)) {
+      if (entry->d_name[0] != '.' && !ReadFile(root + "/" + entry->d_name + "/ZOIntIn.dat").empty()) {
+        names.push_back(entry->d_name);
+      }
+    }
+    closedir(dir);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string root = "../shared/instances";
+  int runs = 5;
+  for (int k = 1; k < argc; ++k) {
+    if (std::strcmp(argv[k], "--runs") == 0 && k + 1 < argc) {
+      runs = std::max(1, std::atoi(argv[++k]));
+    } else if (std::strcmp(argv[k], "--enumerate") == 0) {
+      zoint::g_searchMode = zoint::SearchMode::EnumerationOnly;
+    } else {
+      root = argv[k];
+    }
+  }
+  char cwd[4096];
+  if (getcwd(cwd, sizeof cwd) == nullptr) return 2;
+  if (root[0] != '/') root = std::string(cwd) + "/" + root;
+  const std::vector<std::string> names = Instances(root);
+  if (names.empty()) {
+    std::fprintf(stderr, "no instances under %s\n", root.c_str());
+    return 2;
+  }
+  char scratch[] = "/tmp/zoint-bench.XXXXXX";
+  if (mkdtemp(scratch) == nullptr) return 2;
+  const bool haveCbc = std::system("command -v cbc >/dev/null 2>&1") == 0;
+
+  std::printf("%-10s %4s %3s  %-11s %10s %10s %10s %10s  %-9s %s\n", "instance", "n", "m", "search",
+              "library ms", "(cpu ms)", "cbc ms", "(cpu ms)", "identical", "cbc optimum");
+  int failures = 0, slower = 0;
+  double worst = 0;
+  for (const std::string& name : names) {
+    const std::string folder = root + "/" + name;
+    const std::string problem = ReadFile(folder + "/ZOIntIn.dat");
+    const std::string expectedSolution = ReadFile(folder + "/ZOIntOut.dat");
+    const std::string expectedConsole = ReadFile(folder + "/stdout.txt");
+    int n = 0, m = 0;
+    std::sscanf(problem.c_str(), "%d,%d", &n, &m);
+    const std::string dir = std::string(scratch) + "/" + name;
+    if (std::system(("mkdir -p '" + dir + "'").c_str()) != 0) return 2;
+    WriteFile(dir + "/ZOIntIn.dat", problem);
+
+    std::vector<double> library, libraryCpu;
+    bool identical = true;
+    const char* search = "";
+    for (int r = 0; r < runs; ++r) {
+      const LibraryRun run = CallLibrary(dir);
+      library.push_back(run.seconds);
+      libraryCpu.push_back(run.cpuSeconds);
+      identical = identical && run.solution == expectedSolution && run.console == expectedConsole;
+      search = run.search;
+    }
+    if (chdir(cwd) != 0) return 2;
+
+    std::string cbcMs = "-", cbcCpuMs = "-", cbcVerdict = "cbc not installed";
+    double cbcSeconds = 0;
+    if (haveCbc) {
+      std::vector<double> cbc, cbcCpu;
+      bool agrees = true;
+      for (int r = 0; r < runs; ++r) {
+        const CbcRun run = CallCbc(folder + "/" + name + ".lp", dir);
+        cbc.push_back(run.seconds);
+        cbcCpu.push_back(run.cpuSeconds);
+        agrees = agrees && run.found && run.objective == std::atof(expectedSolution.c_str());
+      }
+      cbcSeconds = Median(cbc);
+      char text[32];
+      std::snprintf(text, sizeof text, "%.1f", cbcSeconds * 1e3);
+      cbcMs = text;
+      std::snprintf(text, sizeof text, "%.1f", Median(cbcCpu) * 1e3);
+      cbcCpuMs = text;
+      cbcVerdict = agrees ? "matches" : "DIFFERS";
+      if (!agrees) ++failures;
+    }
+    const double librarySeconds = Median(library);
+    worst = std::max(worst, librarySeconds);
+    if (haveCbc && librarySeconds > cbcSeconds) ++slower;
+    if (!identical) ++failures;
+    std::printf("%-10s %4d %3d  %-11s %10.1f %10.1f %10s %10s  %-9s %s\n", name.c_str(), n, m, search,
+                librarySeconds * 1e3, Median(libraryCpu) * 1e3, cbcMs.c_str(), cbcCpuMs.c_str(),
+                identical ? "yes" : "NO", cbcVerdict.c_str());
+    std::fflush(stdout);
+  }
+  std::printf(
+      "\n%zu instances, median of %d runs each; slowest library time %.1f ms; slower than CBC on %d; "
+      "failures %d\n",
+      names.size(), runs, worst * 1e3, slower, failures);
+  std::system(("rm -rf '" + std::string(scratch) + "'").c_str());
+  return failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,79 @@
+#include "enumeration/fixing.h"
+
+namespace zoint {
+
+void StartFixing(Fixing& fixing, const ColumnProblem& problem) {
+  for (int32_t i = 0; i < problem.n; ++i) fixing.value[i] = kFree;
+  fixing.freeCount = problem.n;
+  fixing.objective = 0;
+  for (int32_t j = 0; j < problem.m; ++j) {
+    fixing.fixedActivity[j] = 0;
+    int64_t least = 0;
+    for (int32_t i = 0; i < problem.n; ++i) {
+      if (problem.column[i][j] < 0) least += problem.column[i][j];
+    }
+    fixing.minActivity[j] = least;
+  }
+}
+
+void FixVariable(Fixing& fixing, const ColumnProblem& problem, int32_t i, int8_t value) {
+  fixing.value[i] = value;
+  --fixing.freeCount;
+  const int64_t* a = problem.column[i];
+  if (value == 1) {
+    fixing.objective += problem.cost[i];
+    for (int32_t j = 0; j < problem.m; ++j) {
+      fixing.fixedActivity[j] += a[j];
+      if (a[j] > 0) fixing.minActivity[j] += a[j];
+    }
+  } else {
+    for (int32_t j = 0; j < problem.m; ++j) {
+      if (a[j] < 0) fixing.minActivity[j] -= a[j];
+    }
+  }
+}
+
+bool Propagate(Fixing& fixing, const ColumnProblem& problem, int64_t cutoff) {
+  const int32_t m = problem.m;
+  bool changed = true;
+  while (changed) {
+    changed = false;
+    if (fixing.objective > cutoff) return false;
+    for (int32_t j = 0; j < m; ++j) {
+      if (fixing.minActivity[j] > problem.rhs[j]) return false;
+    }
+    for (int32_t i = 0; i < problem.n; ++i) {
+      if (fixing.value[i] != kFree) continue;
+      // Costs are ≥ 0: x_i = 1 costs at least c_i more than the fixed part.
+      if (fixing.objective + problem.cost[i] > cutoff) {
+        FixVariable(fixing, problem, i, 0);
+        changed = true;
+        continue;
+      }
+      // The other value of x_i raises row j's least activity by |a_ji|.
+      const int64_t* a = problem.column[i];
+      for (int32_t j = 0; j < m; ++j) {
+        if (a[j] > 0 && fixing.minActivity[j] + a[j] > problem.rhs[j]) {
+          FixVariable(fixing, problem, i, 0);
+          changed = true;
+          break;
+        }
+        if (a[j] < 0 && fixing.minActivity[j] - a[j] > problem.rhs[j]) {
+          FixVariable(fixing, problem, i, 1);
+          changed = true;
+          break;
+        }
+      }
+    }
+  }
+  return true;
+}
+
+bool ZeroCompletionFeasible(const Fixing& fixing, const ColumnProblem& problem) {
+  for (int32_t j = 0; j < problem.m; ++j) {
+    if (fixing.fixedActivity[j] > problem.rhs[j]) return false;
+  }
+  return true;
+}
+
+}  // namespace zoint

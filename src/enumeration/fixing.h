@@ -1,0 +1,41 @@
+// A partial assignment of the accelerated search, with the exact sums its
+// integer tests need, and the propagation that fixes what those tests imply.
+// Inside the exact domain none of these sums can wrap: each is a sum of some
+// of the c_i, or of some of one row's a_ji.
+#ifndef ZOINT_FIXING_H
+#define ZOINT_FIXING_H
+
+#include <cstdint>
+
+#include "enumeration/column_problem.h"
+
+namespace zoint {
+
+constexpr int8_t kFree = -1;
+
+struct Fixing {
+  int8_t value[MaxVariables];  // kFree, 0 or 1
+  int32_t freeCount;
+  int64_t objective;                      // Σ c_i x_i over the fixed variables
+  int64_t fixedActivity[MaxConstraints];  // Σ a_ji x_i over the fixed variables
+  int64_t minActivity[MaxConstraints];    // the same plus every negative free a_ji
+};
+
+// Every variable free.
+void StartFixing(Fixing& fixing, const ColumnProblem& problem);
+
+void FixVariable(Fixing& fixing, const ColumnProblem& problem, int32_t i, int8_t value);
+
+// Fixes every free variable whose other value would leave no completion with
+// objective ≤ cutoff that meets every row. Returns false when no such
+// completion exists at all.
+bool Propagate(Fixing& fixing, const ColumnProblem& problem, int64_t cutoff);
+
+// True when setting every free variable to 0 meets every row. That completion
+// is then the cheapest (costs are ≥ 0) and the lexicographically smallest of
+// all completions.
+bool ZeroCompletionFeasible(const Fixing& fixing, const ColumnProblem& problem);
+
+}  // namespace zoint
+
+#endif  // ZOINT_FIXING_H
