@@ -31,23 +31,14 @@
 
 #include "enumeration/search.h"
 #include "run/solver_state.h"
+#include "support/run_support.h"
 #include "zoint/ZOInt.h"
 
 namespace {
 
+using zoint_test::ReadFile;
+using zoint_test::WriteFile;
 using Clock = std::chrono::steady_clock;
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
 
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());

@@ -206,14 +206,17 @@ LpResult::Status Iterate(const LpWorkspace& lp, Level level, double* d, const do
     // Entering column: keeps the reduced costs feasible (ratio test, with
     // Harris' tolerance, the largest pivot among the near-ties).
     const double* row = level.tableau + static_cast<size_t>(r) * lp.cols;
+    // A nonbasic column whose move pushes the leaving variable towards its bound.
+    auto candidate = [&](int32_t k) {
+      if (level.state[k] == kBasic || lower[k] == upper[k]) return false;
+      const double alpha = row[k];
+      if (std::fabs(alpha) <= kPivotTolerance) return false;
+      const bool increases = level.state[k] == kAtLower ? alpha < 0 : alpha > 0;
+      return increases == below;
+    };
     double bound = HUGE_VAL;
     for (int32_t k = 0; k < lp.cols; ++k) {
-      if (level.state[k] == kBasic || lower[k] == upper[k]) continue;
-      const double alpha = row[k];
-      if (std::fabs(alpha) <= kPivotTolerance) continue;
-      const bool increases = level.state[k] == kAtLower ? alpha < 0 : alpha > 0;
-      if (increases != below) continue;
-      bound = std::fmin(bound, (std::fabs(d[k]) + lp.dualTolerance) / std::fabs(alpha));
+      if (candidate(k)) bound = std::fmin(bound, (std::fabs(d[k]) + lp.dualTolerance) / std::fabs(row[k]));
     }
     if (bound == HUGE_VAL) {
       *stuckRow = r;
@@ -222,13 +225,10 @@ LpResult::Status Iterate(const LpWorkspace& lp, Level level, double* d, const do
     int32_t q = -1;
     double largest = 0;
     for (int32_t k = 0; k < lp.cols; ++k) {
-      if (level.state[k] == kBasic || lower[k] == upper[k]) continue;
-      const double alpha = row[k];
-      if (std::fabs(alpha) <= kPivotTolerance) continue;
-      const bool increases = level.state[k] == kAtLower ? alpha < 0 : alpha > 0;
-      if (increases != below) continue;
-      if (std::fabs(d[k]) / std::fabs(alpha) <= bound && std::fabs(alpha) > largest) {
-        largest = std::fabs(alpha);
+      if (!candidate(k)) continue;
+      const double alpha = std::fabs(row[k]);
+      if (std::fabs(d[k]) / alpha <= bound && alpha > largest) {
+        largest = alpha;
         q = k;
       }
     }

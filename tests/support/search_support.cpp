@@ -22,27 +22,31 @@ void LoadIntoState(const TestProblem& problem) {
   PrepareProblem(g_state.problem, g_state.n, g_state.m);
 }
 
-SearchResult SpecifiedSearch(const TestProblem& problem) {
+namespace {
+
+// The incumbent and counters of the search just run; then a clean state.
+SearchResult TakeResult(int32_t n) {
   using namespace zoint;
-  LoadIntoState(problem);
-  Branch(GetRoot());
   SearchResult result{g_state.incumbentValue,
-                      std::vector<int64_t>(g_state.incumbentVector, g_state.incumbentVector + problem.n),
+                      std::vector<int64_t>(g_state.incumbentVector, g_state.incumbentVector + n),
                       g_stats.nodes, g_stats.evaluations};
   ResetSolver();
   return result;
 }
 
-SearchResult ChosenSearch(const TestProblem& problem, bool* accelerated) {
-  using namespace zoint;
+}  // namespace
+
+SearchResult SpecifiedSearch(const TestProblem& problem) {
   LoadIntoState(problem);
-  Search(GetRoot());
-  *accelerated = g_stats.search == SearchKind::Accelerated;
-  SearchResult result{g_state.incumbentValue,
-                      std::vector<int64_t>(g_state.incumbentVector, g_state.incumbentVector + problem.n),
-                      g_stats.nodes, g_stats.evaluations};
-  ResetSolver();
-  return result;
+  zoint::Branch(zoint::GetRoot());
+  return TakeResult(problem.n);
+}
+
+SearchResult ChosenSearch(const TestProblem& problem, bool* accelerated) {
+  LoadIntoState(problem);
+  zoint::Search(zoint::GetRoot());
+  *accelerated = zoint::g_stats.search == zoint::SearchKind::Accelerated;
+  return TakeResult(problem.n);
 }
 
 ForcedEnumeration::ForcedEnumeration() { zoint::g_searchMode = zoint::SearchMode::EnumerationOnly; }
