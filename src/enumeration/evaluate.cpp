@@ -36,16 +36,22 @@ bool EvaluateNode(SearchNode* node) {
   if (z >= g_state.incumbentValue) return true;  // cannot beat the incumbent
 
   // Some row cannot be met by any completion? At the root every row is
-  // checked. Below it, a row that column d does not touch has exactly the
-  // bound it had when the parent was evaluated (same activity, same free
-  // part), and the parent branched, so none of those rows can close.
+  // checked. Below it, the parent branched, so every row's bound passed when
+  // the parent was evaluated, and a row's bound differs from that one only
+  // where column d changes it: with x_d = 0 the free part loses a negative
+  // a_jd; with x_d = 1 the activity gains a positive a_jd (a negative one
+  // moves from the free part to the activity, which leaves the sum as it
+  // was, bit for bit). Only those rows can close the node.
   if (node->parent == nullptr) {
     for (int32_t j = 0; j < g_state.m; ++j) {
       if (RowLowerBound(node, j) > problem.rhs[j]) return true;
     }
     return false;
   }
-  for (int32_t e = problem.columnStart[d]; e < problem.columnStart[d + 1]; ++e) {
+  const bool one = g_state.assignment[d] != 0;
+  const int32_t first = one ? problem.columnPositive[d] : problem.columnStart[d];
+  const int32_t last = one ? problem.columnStart[d + 1] : problem.columnPositive[d];
+  for (int32_t e = first; e < last; ++e) {
     const int32_t j = problem.columnEntries[e].row;
     if (RowLowerBound(node, j) > problem.rhs[j]) return true;
   }

@@ -46,10 +46,16 @@ void PrepareProblem(Problem& problem, int32_t n, int32_t m) {
     problem.columnStart[i] = count;
     for (int32_t j = 0; j < m; ++j) {
       const int64_t a = problem.rows[j].entries[i];
-      if (a != 0) problem.columnEntries[count++] = ColumnEntry{j, a};
+      if (a < 0) problem.columnEntries[count++] = ColumnEntry{j, a};
+    }
+    problem.columnPositive[i] = count;
+    for (int32_t j = 0; j < m; ++j) {
+      const int64_t a = problem.rows[j].entries[i];
+      if (a > 0) problem.columnEntries[count++] = ColumnEntry{j, a};
     }
   }
   for (int32_t i = n; i <= MaxVariables; ++i) problem.columnStart[i] = count;
+  for (int32_t i = n; i < MaxVariables; ++i) problem.columnPositive[i] = count;
 
   std::memset(problem.negativeTail, 0, sizeof problem.negativeTail);
   for (int32_t j = 0; j < m; ++j) {

@@ -31,7 +31,10 @@ struct Problem {
 
   // Derived by PrepareProblem. Fixing x_i touches only the rows listed for
   // column i, which is what makes an evaluation cost its column, not n·m.
-  int32_t columnStart[MaxVariables + 1];  // column i: entries columnStart[i] … columnStart[i+1]−1
+  // Column i: entries columnStart[i] … columnStart[i+1]−1, the negative
+  // coefficients first, the positive ones from columnPositive[i].
+  int32_t columnStart[MaxVariables + 1];
+  int32_t columnPositive[MaxVariables];
   ColumnEntry columnEntries[MaxVariables * MaxConstraints];
   int64_t rhs[MaxConstraints];  // b_j, contiguous
   // negativeTail[k][j]: wrapping sum of the negative a_ji for i = k … n−1,
