@@ -30,4 +30,6 @@ for preset in linux asan; do
   ctest --preset "$preset" -j2
 done
 
+tests/windows/run.sh  # the Windows DLLs: cross-built, checked, and run under wine
+
 echo "== all tests passed"
