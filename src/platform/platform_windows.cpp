@@ -16,6 +16,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <new>
+
 #include "platform/platform.h"
 
 namespace zoint {
@@ -89,6 +91,16 @@ bool FillChunk(File* file) {
   return true;
 }
 
+bool WriteAll(HANDLE handle, const char* data, size_t size) {
+  while (size > 0) {
+    DWORD written = 0;
+    if (!WriteFile(handle, data, static_cast<DWORD>(size), &written, nullptr) || written == 0) return false;
+    data += written;
+    size -= written;
+  }
+  return true;
+}
+
 }  // namespace
 
 File* OpenProblemFile() {
@@ -123,27 +135,33 @@ int64_t FileLength(File* file) {
 ReadResult ReadLine(File* file, std::string& line) {
   std::string text;
   bool sawAnything = false;
-  for (;;) {
-    if (file->next == file->filled) {
-      if (!FillChunk(file)) return ReadResult::Error;
-      if (file->filled == 0) break;  // end of file
+  try {
+    for (;;) {
+      if (file->next == file->filled) {
+        if (!FillChunk(file)) return ReadResult::Error;
+        if (file->filled == 0) break;  // end of file
+      }
+      sawAnything = true;
+      const char* begin = file->chunk + file->next;
+      const DWORD available = file->filled - file->next;
+      const void* lineFeed = memchr(begin, '\n', available);
+      if (lineFeed == nullptr) {
+        text.append(begin, available);
+        file->next = file->filled;
+        continue;
+      }
+      const DWORD used = static_cast<DWORD>(static_cast<const char*>(lineFeed) - begin);
+      text.append(begin, used);
+      file->next += used + 1;
+      // CR LF reads as a line feed; a CR anywhere else is kept.
+      if (!text.empty() && text.back() == '\r') text.pop_back();
+      line.swap(text);
+      return ReadResult::Line;
     }
-    sawAnything = true;
-    const char* begin = file->chunk + file->next;
-    const DWORD available = file->filled - file->next;
-    const void* lineFeed = memchr(begin, '\n', available);
-    if (lineFeed == nullptr) {
-      text.append(begin, available);
-      file->next = file->filled;
-      continue;
-    }
-    const DWORD used = static_cast<DWORD>(static_cast<const char*>(lineFeed) - begin);
-    text.append(begin, used);
-    file->next += used + 1;
-    // CR LF reads as a line feed; a CR anywhere else is kept.
-    if (!text.empty() && text.back() == '\r') text.pop_back();
-    line.swap(text);
-    return ReadResult::Line;
+  } catch (const std::bad_alloc&) {
+    // A line too long for memory cannot be read; the caller then closes the
+    // file, which an escaping exception would leave locked.
+    return ReadResult::Error;
   }
   if (!sawAnything) return ReadResult::EndOfFile;
   line.swap(text);  // a last line without a line feed
@@ -151,21 +169,19 @@ ReadResult ReadLine(File* file, std::string& line) {
 }
 
 bool WriteText(File* file, const std::string& text) {
-  std::string stored;
-  stored.reserve(text.size() + text.size() / 8 + 2);
+  // Translated through a fixed buffer: nothing is allocated, so nothing can
+  // throw while the file is open and locked against everybody else.
+  char stored[128];
+  size_t used = 0;
   for (char c : text) {
-    if (c == '\n') stored += '\r';
-    stored += c;
+    if (used + 2 > sizeof stored) {
+      if (!WriteAll(file->handle, stored, used)) return false;
+      used = 0;
+    }
+    if (c == '\n') stored[used++] = '\r';
+    stored[used++] = c;
   }
-  const char* data = stored.data();
-  size_t left = stored.size();
-  while (left > 0) {
-    DWORD written = 0;
-    if (!WriteFile(file->handle, data, static_cast<DWORD>(left), &written, nullptr) || written == 0) return false;
-    data += written;
-    left -= written;
-  }
-  return true;
+  return WriteAll(file->handle, stored, used);
 }
 
 bool CloseFile(File* file) {

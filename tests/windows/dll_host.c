@@ -584,6 +584,40 @@ static void CheckLongLines(const char* workDir) {
   Report(ok, "lines across read chunks and far longer than one read whole");
 }
 
+/* The largest problem: 100 variables, 50 rows each asking for at least one
+ * variable at 1. The answer, x_99 = 1, is longer than the library's write
+ * buffer, so it is written in several pieces. */
+static void CheckLargestProblem(const char* workDir) {
+  Bytes problem = FromText("100,50\n"), console = FromText("OutPut: \r\n"), solution = FromText("1\r\n");
+  char item[32];
+  int i, j;
+  CallOutput out;
+  for (i = 0; i < 100; ++i) Append(&problem, "1,", 2);
+  Append(&problem, "\n", 1);
+  for (j = 0; j < 50; ++j) {
+    for (i = 0; i < 100; ++i) Append(&problem, "-1,", 3);
+    Append(&problem, "-1\n", 3);
+  }
+  for (i = 0; i < 100; ++i) {
+    snprintf(item, sizeof item, "X[%d]: %d \t", i, i == 99);
+    Append(&console, item, strlen(item));
+    Append(&solution, i == 99 ? "1\r\n" : "0,", i == 99 ? 3 : 2);
+  }
+  Append(&console, "\r\nFinal: 1", 10);
+  EnterFreshDirectory(workDir, "largest");
+  WriteWhole(".\\ZOIntIn.dat", problem.data, problem.size);
+  out = Call(0);
+  {
+    Bytes none = FromText("");
+    Report(Expect(&out, &console, &none, &solution), "100 variables and 50 rows: the whole answer");
+    Release(&none);
+  }
+  ReleaseOutput(&out);
+  Release(&problem);
+  Release(&console);
+  Release(&solution);
+}
+
 static DWORD WINAPI CallRepeatedly(LPVOID unused) {
   int k;
   (void)unused;
@@ -681,6 +715,7 @@ int main(int argc, char** argv) {
   RunCaseTable(argv[2], argv[3]);
   CheckFileConditions(argv[3]);
   CheckLongLines(argv[3]);
+  CheckLargestProblem(argv[3]);
   CheckOverlappingCalls(argv[3]);
 
   printf("%d passed, %d failed\n", g_passed, g_failed);
