@@ -381,6 +381,20 @@ static void RunCase(const char* casesDir, const char* workDir, const char* name)
 
   out = Call(0);
   ok = Expect(&out, &console, &warnings, &solution);
+  /* The problem file is never written, nor created when it is missing. */
+  if (FileExists(input)) {
+    Bytes given = ReadCaseFile(caseDir, "ZOIntIn.dat"), now;
+    ReadWhole(".\\ZOIntIn.dat", &now);
+    if (!SameBytes(&given, &now)) {
+      printf("    ZOIntIn.dat was changed\n");
+      ok = 0;
+    }
+    Release(&given);
+    Release(&now);
+  } else if (GetFileAttributesA(".\\ZOIntIn.dat") != INVALID_FILE_ATTRIBUTES) {
+    printf("    ZOIntIn.dat was created\n");
+    ok = 0;
+  }
   /* Whatever the case did, the next call solves a good problem afresh. */
   next = Solve(kWorked);
   if (!ExpectText(&next, kWorkedConsole, "", kWorkedSolution)) {

@@ -266,7 +266,7 @@ if [ -n "$window" ]; then
     for _ in $(seq 50); do
       sleep 0.2
       import -window "$window" "$artifacts/messagebox.png" 2>/dev/null || continue
-      colours=$(convert "$artifacts/messagebox.png" -format '%k' info:)
+      colours=$(identify -format '%k' "$artifacts/messagebox.png")
       [ "$colours" -gt 16 ] && return 0
     done
     echo "    $colours colours in the screenshot"
