@@ -60,8 +60,8 @@ File* Open(const char* path, DWORD disposition) {
   file->filled = 0;
   // No sharing: while a run has a file open nobody else may touch it, and a
   // file another handle holds cannot be opened.
-  file->handle = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
-                             nullptr);
+  file->handle = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, disposition,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file->handle == INVALID_HANDLE_VALUE) {
     delete file;
     return nullptr;

@@ -15,14 +15,13 @@
  *
  * Prints one line per check and closes with "N passed, N failed". */
 #define WIN32_LEAN_AND_MEAN
-#include <windows.h>
-
 #include <fcntl.h>
 #include <io.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <sys/stat.h>
+#include <windows.h>
 
 #include "zoint/ZOInt.h"
 
@@ -226,7 +225,8 @@ static int RedirectImport(HMODULE module, const char* dll, const char* function,
       if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
       byName = (IMAGE_IMPORT_BY_NAME*)(base + names->u1.AddressOfData);
       if (strcmp((const char*)byName->Name, function) != 0) continue;
-      if (!VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE, &protection)) return 0;
+      if (!VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE, &protection))
+        return 0;
       slots->u1.Function = replacement;
       VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, protection, &protection);
       return 1;
@@ -312,7 +312,8 @@ static int Expect(const CallOutput* out, const Bytes* console, const Bytes* warn
   return ok;
 }
 
-static int ExpectText(const CallOutput* out, const char* console, const char* warnings, const char* solution) {
+static int ExpectText(const CallOutput* out, const char* console, const char* warnings,
+                      const char* solution) {
   Bytes c = FromText(console), w = FromText(warnings), s = FromText(solution);
   int ok = Expect(out, &c, &w, &s);
   Release(&c);
@@ -326,7 +327,8 @@ static int ExpectText(const CallOutput* out, const char* console, const char* wa
 static void CheckLoading(HMODULE module) {
   FARPROC byName = GetProcAddress(module, "ZOInterProgram");
   FARPROC byOrdinal = GetProcAddress(module, MAKEINTRESOURCEA(1));
-  Report(byName != NULL && byName == byOrdinal, "ZOInterProgram found by name and by ordinal 1 at one address");
+  Report(byName != NULL && byName == byOrdinal,
+         "ZOInterProgram found by name and by ordinal 1 at one address");
   Report(GetProcAddress(module, MAKEINTRESOURCEA(2)) == NULL, "no export at ordinal 2");
   g_entry = (EntryPoint)(void (*)(void))byName;
 }
@@ -458,8 +460,8 @@ static void ReadOnlyInput(HANDLE* held) {
 static void InputHeldOpen(HANDLE* held) {
   WriteWhole(".\\ZOIntIn.dat", kWorked, strlen(kWorked));
   /* Another program reading it, sharing everything it can. */
-  *held = CreateFileA(".\\ZOIntIn.dat", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
-                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+  *held = CreateFileA(".\\ZOIntIn.dat", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
 }
 
 static void InputIsDirectory(HANDLE* held) {
@@ -485,8 +487,8 @@ static void OutputIsDirectory(HANDLE* held) {
 static void OutputHeldOpen(HANDLE* held) {
   WriteWhole(".\\ZOIntIn.dat", kWorked, strlen(kWorked));
   WriteWhole(".\\ZOIntOut.dat", kOldAnswer, strlen(kOldAnswer));
-  *held = CreateFileA(".\\ZOIntOut.dat", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
-                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+  *held = CreateFileA(".\\ZOIntOut.dat", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
 }
 
 static void LongerOldOutput(HANDLE* held) {
@@ -504,19 +506,22 @@ static void HiddenOldOutput(HANDLE* held) {
 
 static void CheckFileConditions(const char* workDir) {
   static const FileCondition conditions[] = {
-      {"read-only ZOIntIn.dat is not found", ReadOnlyInput, kInputNotFound, kNoSolutionConsole, kNoSolution, NULL},
-      {"ZOIntIn.dat held open elsewhere is not found", InputHeldOpen, kInputNotFound, kNoSolutionConsole, kNoSolution,
+      {"read-only ZOIntIn.dat is not found", ReadOnlyInput, kInputNotFound, kNoSolutionConsole, kNoSolution,
        NULL},
-      {"directory named ZOIntIn.dat is not found", InputIsDirectory, kInputNotFound, kNoSolutionConsole, kNoSolution,
-       NULL},
+      {"ZOIntIn.dat held open elsewhere is not found", InputHeldOpen, kInputNotFound, kNoSolutionConsole,
+       kNoSolution, NULL},
+      {"directory named ZOIntIn.dat is not found", InputIsDirectory, kInputNotFound, kNoSolutionConsole,
+       kNoSolution, NULL},
       {"read-only ZOIntOut.dat: warning, and the file is not emptied", ReadOnlyOutput, kOutputNotWritable,
        kWorkedConsole, NULL, kOldAnswer},
-      {"directory named ZOIntOut.dat: warning, and the directory stays", OutputIsDirectory, kOutputNotWritable,
-       kWorkedConsole, NULL, NULL},
-      {"ZOIntOut.dat held open elsewhere: warning, and the old answer goes", OutputHeldOpen, kOutputNotWritable,
-       kWorkedConsole, NULL, NULL},
-      {"longer old ZOIntOut.dat is replaced whole", LongerOldOutput, "", kWorkedConsole, kWorkedSolution, NULL},
-      {"hidden old ZOIntOut.dat is replaced whole", HiddenOldOutput, "", kWorkedConsole, kWorkedSolution, NULL},
+      {"directory named ZOIntOut.dat: warning, and the directory stays", OutputIsDirectory,
+       kOutputNotWritable, kWorkedConsole, NULL, NULL},
+      {"ZOIntOut.dat held open elsewhere: warning, and the old answer goes", OutputHeldOpen,
+       kOutputNotWritable, kWorkedConsole, NULL, NULL},
+      {"longer old ZOIntOut.dat is replaced whole", LongerOldOutput, "", kWorkedConsole, kWorkedSolution,
+       NULL},
+      {"hidden old ZOIntOut.dat is replaced whole", HiddenOldOutput, "", kWorkedConsole, kWorkedSolution,
+       NULL},
   };
   size_t k;
   char dir[32];
@@ -524,7 +529,8 @@ static void CheckFileConditions(const char* workDir) {
     const FileCondition* c = &conditions[k];
     HANDLE held = INVALID_HANDLE_VALUE;
     CallOutput out;
-    Bytes console = FromText(c->console), warnings = FromText(c->warnings), solution = FromText(c->solution ? c->solution : "");
+    Bytes console = FromText(c->console), warnings = FromText(c->warnings),
+          solution = FromText(c->solution ? c->solution : "");
     int ok;
     snprintf(dir, sizeof dir, "condition-%u", (unsigned)k);
     EnterFreshDirectory(workDir, dir);
@@ -568,10 +574,10 @@ static void CheckFileConditions(const char* workDir) {
  * objective line, its CR LF included, across the first and second chunk
  * boundaries, and one line far longer than any chunk must read whole. */
 static void CheckLongLines(const char* workDir) {
-  static const size_t paddings[] = {4060, 4061, 4062, 4063, 4064, 4065, 4066, 4067, 4068, 4069, 4070, 4071,
-                                    4072, 4073, 4074, 4075, 4076, 4077, 4078, 4079, 4080, 4081, 4082, 4083,
-                                    4084, 4085, 4086, 4087, 4088, 4089, 4090, 4091, 4092, 4093, 8160, 8170,
-                                    8180, 8185, 8186, 8187, 8188, 8189, 8190, 300000};
+  static const size_t paddings[] = {4060, 4061, 4062, 4063, 4064, 4065, 4066, 4067, 4068, 4069, 4070,
+                                    4071, 4072, 4073, 4074, 4075, 4076, 4077, 4078, 4079, 4080, 4081,
+                                    4082, 4083, 4084, 4085, 4086, 4087, 4088, 4089, 4090, 4091, 4092,
+                                    4093, 8160, 8170, 8180, 8185, 8186, 8187, 8188, 8189, 8190, 300000};
   const char objective[] = "500003,300007,400009,\r\n";
   const char rows[] = "-1,-1,0,-1\r\n0,-1,-1,-1\r\n";
   size_t k;
@@ -588,7 +594,8 @@ static void CheckLongLines(const char* workDir) {
     Append(&problem, rows, strlen(rows));
     WriteWhole(".\\ZOIntIn.dat", problem.data, problem.size);
     out = Call(0);
-    if (!ExpectText(&out, "OutPut: \r\nX[0]: 0 \tX[1]: 1 \tX[2]: 0 \t\r\nFinal: 300007", "", "300007\r\n0,1,0\r\n")) {
+    if (!ExpectText(&out, "OutPut: \r\nX[0]: 0 \tX[1]: 1 \tX[2]: 0 \t\r\nFinal: 300007", "",
+                    "300007\r\n0,1,0\r\n")) {
       printf("    with %u blanks before the objective\n", (unsigned)paddings[k]);
       ok = 0;
     }
