@@ -21,7 +21,6 @@
 #include "platform/platform.h"
 
 namespace zoint {
-
 namespace platform {
 
 namespace {
