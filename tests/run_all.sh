@@ -50,4 +50,7 @@ if [ -d ../shared/instances ]; then
   bench/instances_bench.sh --runs 3
 fi
 
+# The Windows DLLs: cross-built, checked, and run under wine.
+tests/windows/run.sh
+
 echo "== all tests passed"
