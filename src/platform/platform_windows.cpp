@@ -35,6 +35,13 @@ const DWORD kReadChunk = 4096;
 
 // Statically initialised: nothing runs when the library loads.
 SRWLOCK g_runLock = SRWLOCK_INIT;
+// The modal warning box runs a message loop, from which a host (a timer, a
+// button) may call again on the same thread. Waiting for the lock there
+// would wait forever, so a call from the thread that holds the lock runs
+// inside the first: a run is only ever inside the box once its own work is
+// done or abandoned, so the nested run cannot disturb it.
+volatile LONG g_runOwner = 0;  // thread id of the holder; 0 is no thread
+int g_runDepth = 0;            // calls of the holder in progress
 
 }  // namespace
 
@@ -217,9 +224,23 @@ void WriteConsole(const std::string& text) {
   fflush(stdout);
 }
 
-void LockRun() { AcquireSRWLockExclusive(&g_runLock); }
+void LockRun() {
+  const LONG self = static_cast<LONG>(GetCurrentThreadId());
+  // Only this thread ever stores its own id, so the test cannot be fooled.
+  if (InterlockedCompareExchange(&g_runOwner, 0, 0) == self) {
+    ++g_runDepth;
+    return;
+  }
+  AcquireSRWLockExclusive(&g_runLock);
+  InterlockedExchange(&g_runOwner, self);
+  g_runDepth = 1;
+}
 
-void UnlockRun() { ReleaseSRWLockExclusive(&g_runLock); }
+void UnlockRun() {
+  if (--g_runDepth > 0) return;
+  InterlockedExchange(&g_runOwner, 0);
+  ReleaseSRWLockExclusive(&g_runLock);
+}
 
 }  // namespace platform
 }  // namespace zoint

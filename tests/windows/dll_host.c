@@ -192,9 +192,21 @@ static void EnterFreshDirectory(const char* workDir, const char* name) {
 
 /* ---- the recorded message box ---- */
 
+/* When set, the next message box calls the DLL again from inside itself, as
+ * a host's timer firing in the box's message loop would; the nested call
+ * solves the worked problem and leaves its answer in g_nestedSolution. */
+static volatile LONG g_callFromBox;
+static Bytes g_nestedSolution;
+static double g_nestedResult = -1.0;
+
 static int WINAPI RecordMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT style) {
   char note[128];
   (void)owner;
+  if (InterlockedExchange(&g_callFromBox, 0)) {
+    WriteWhole(".\\ZOIntIn.dat", kWorked, strlen(kWorked));
+    g_nestedResult = g_entry(0);
+    ReadWhole(".\\ZOIntOut.dat", &g_nestedSolution);
+  }
   EnterCriticalSection(&g_boxLock);
   Append(&g_boxes, text, strlen(text));
   Append(&g_boxes, "\n", 1);
@@ -692,6 +704,44 @@ static void CheckOverlappingCalls(const char* workDir) {
   Release(&g_boxes);
 }
 
+static DWORD WINAPI CallOnceInThread(LPVOID output) {
+  *(CallOutput*)output = Call(0);
+  return 0;
+}
+
+/* A call made again on the same thread while the warning box is up (the
+ * input is missing) must run, not wait for the first call forever; the
+ * outer call then finishes with its own answer. */
+static void CheckCallFromWarningBox(const char* workDir) {
+  CallOutput out;
+  HANDLE thread;
+  DWORD waited;
+  int ok;
+  memset(&out, 0, sizeof out);
+  EnterFreshDirectory(workDir, "call-from-box");
+  Release(&g_nestedSolution);
+  g_nestedResult = -1.0;
+  InterlockedExchange(&g_callFromBox, 1);
+  thread = CreateThread(NULL, 0, CallOnceInThread, &out, 0, NULL);
+  waited = WaitForSingleObject(thread, 20000);
+  if (waited != WAIT_OBJECT_0) {
+    /* The stuck call still holds the run lock and standard output's
+     * redirection: say so on standard error, and stop. */
+    fprintf(stderr, "FAIL a call from inside the warning box runs (it waited instead)\n");
+    exit(1);
+  }
+  CloseHandle(thread);
+  ok = out.result == 0.0 && g_nestedResult == 0.0 && IsText(&g_nestedSolution, kWorkedSolution) &&
+       IsText(&out.solution, kNoSolution);
+  if (!ok) {
+    PrintBytes("nested ZOIntOut.dat", &g_nestedSolution);
+    PrintBytes("outer ZOIntOut.dat", &out.solution);
+  }
+  Report(ok, "a call from inside the warning box runs, and the first call then ends with its own answer");
+  ReleaseOutput(&out);
+  Release(&g_nestedSolution);
+}
+
 static int CallOnce(const char* dll) {
   HMODULE module = LoadLibraryA(dll);
   EntryPoint entry;
@@ -738,6 +788,7 @@ int main(int argc, char** argv) {
   CheckLongLines(argv[3]);
   CheckLargestProblem(argv[3]);
   CheckOverlappingCalls(argv[3]);
+  CheckCallFromWarningBox(argv[3]);
 
   printf("%d passed, %d failed\n", g_passed, g_failed);
   return g_failed == 0 ? 0 : 1;
