@@ -29,5 +29,6 @@ for preset in linux asan; do
   echo "== $preset: test"
   ctest --preset "$preset" -j2
 done
+tests/hostile_stage.sh
 
 echo "== all tests passed"

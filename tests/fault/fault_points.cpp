@@ -167,8 +167,8 @@ size_t __wrap_fwrite(const void* data, size_t size, size_t count, FILE* stream) 
 
 }  // extern "C"
 
-// The replaceable global allocation functions; the array and nothrow forms of
-// the standard library call these.
+// The replaceable global allocation functions, every form of them: a
+// sanitizer runtime brings its own, so none may be left to it.
 void* operator new(std::size_t size) {
   if (Strikes(Fault::NewFails)) throw std::bad_alloc();
   void* block = malloc(size == 0 ? 1 : size);
@@ -177,6 +177,17 @@ void* operator new(std::size_t size) {
   return block;
 }
 
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  try {
+    return operator new(size);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+}
+
+void* operator new[](std::size_t size) { return operator new(size); }
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept { return operator new(size, tag); }
+
 void operator delete(void* block) noexcept {
   if (block == nullptr) return;
   --zoint_fault::g_live;
@@ -184,3 +195,7 @@ void operator delete(void* block) noexcept {
 }
 
 void operator delete(void* block, std::size_t) noexcept { operator delete(block); }
+void operator delete(void* block, const std::nothrow_t&) noexcept { operator delete(block); }
+void operator delete[](void* block) noexcept { operator delete(block); }
+void operator delete[](void* block, std::size_t) noexcept { operator delete(block); }
+void operator delete[](void* block, const std::nothrow_t&) noexcept { operator delete(block); }
