@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <sched.h>
 #include <signal.h>
+#include <string.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -174,7 +175,8 @@ ChildRun RunInChild(std::string (*make)(), void (*clear)(), bool closedStdout = 
   return run;
 }
 
-void ExpectOutputFailureThenClean(const ChildRun& run, const std::string& console, const std::string& answer) {
+void ExpectOutputFailureThenClean(const ChildRun& run, const std::string& console,
+                                  const std::string& answer) {
   ASSERT_EQ(run.calls.size(), 2u);
   const ChildCall& failed = run.calls[0];
   EXPECT_EQ(failed.warnings, std::string(zoint::kOutputNotWritable) + "\n");
@@ -208,7 +210,9 @@ std::string MakeFullTmpfs() {
   if (unshare(CLONE_NEWNS) != 0) {
     const uid_t uid = getuid();
     const gid_t gid = getgid();
-    if (unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) return "no mount namespace: " + std::string(strerror(errno));
+    if (unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) {
+      return "no mount namespace: " + std::string(strerror(errno));
+    }
     WriteFile("/proc/self/setgroups", "deny");
     WriteFile("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1");
     WriteFile("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1");
@@ -228,7 +232,9 @@ std::string MakeFullTmpfs() {
 TEST(HostileOutput, FullFileSystemLeavesNoAnswer) {
   ScratchDir scratch;
   const ChildRun run = RunInChild(MakeFullTmpfs, [] { unlink("filler"); });
-  if (!run.skipped.empty()) GTEST_SKIP() << run.skipped << " (the full device case of run_test covers the path)";
+  if (!run.skipped.empty()) {
+    GTEST_SKIP() << run.skipped << " (the full device case of run_test covers the path)";
+  }
   ExpectOutputFailureThenClean(run, kWorkedConsole, kWorkedAnswer);
 }
 

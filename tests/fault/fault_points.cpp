@@ -39,13 +39,20 @@ bool Strikes(Fault fault) {
 
 const char* Name(Fault fault) {
   switch (fault) {
-    case Fault::None: return "none";
-    case Fault::ReadError: return "read error";
-    case Fault::ReadOutOfMemory: return "no memory for a line";
-    case Fault::StatError: return "fstat error";
-    case Fault::OpenOutOfMemory: return "no memory for a stream";
-    case Fault::CloseError: return "close error";
-    case Fault::NewFails: return "operator new fails";
+    case Fault::None:
+      return "none";
+    case Fault::ReadError:
+      return "read error";
+    case Fault::ReadOutOfMemory:
+      return "no memory for a line";
+    case Fault::StatError:
+      return "fstat error";
+    case Fault::OpenOutOfMemory:
+      return "no memory for a stream";
+    case Fault::CloseError:
+      return "close error";
+    case Fault::NewFails:
+      return "operator new fails";
   }
   return "?";
 }

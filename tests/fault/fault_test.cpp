@@ -123,7 +123,8 @@ void CheckEveryFailurePoint(Fault fault, int expectedPoints = 0) {
       case Outcome::OutOfMemory:
         // The report is printed whole or not at all, depending on where
         // memory ran out; no answer file is left either way.
-        EXPECT_TRUE(c.out.console.empty() || c.out.console == kAnswerConsole) << label << ": " << c.out.console;
+        EXPECT_TRUE(c.out.console.empty() || c.out.console == kAnswerConsole)
+            << label << ": " << c.out.console;
         EXPECT_FALSE(c.out.hasSolution) << label << ": " << c.out.solution;
         break;
     }

@@ -206,7 +206,8 @@ void CheckStateAtStartValues() {
   const zoint::SolverState& s = zoint::g_state;
   static const zoint::Problem kZero = {};
   static const int64_t kZeroVector[zoint::MaxVariables] = {};
-  Expect(s.n == 0 && s.m == 0 && s.root == nullptr && !s.inputValid && s.incumbentValue == zoint::NoSolutionValue,
+  Expect(s.n == 0 && s.m == 0 && s.root == nullptr && !s.inputValid &&
+             s.incumbentValue == zoint::NoSolutionValue,
          "solver state not reset after the call");
   Expect(memcmp(s.incumbentVector, kZeroVector, sizeof kZeroVector) == 0 &&
              memcmp(s.assignment, kZeroVector, sizeof kZeroVector) == 0 &&
@@ -242,10 +243,12 @@ void CheckCall() {
   // A loaded problem: the answer has the loaded n and matches the report.
   // Each entry of the second line takes two bytes ("0," ... "1\n").
   const size_t firstLine = answer.find('\n');
-  const int32_t n = firstLine == std::string::npos ? 0 : static_cast<int32_t>((answer.size() - firstLine - 1) / 2);
+  const int32_t n =
+      firstLine == std::string::npos ? 0 : static_cast<int32_t>((answer.size() - firstLine - 1) / 2);
   int64_t value = 0;
   std::vector<int64_t> x;
-  Expect(n <= zoint::MaxVariables && ParseAnswer(answer, n, value, x), "ZOIntOut.dat is not an answer", answer);
+  Expect(n <= zoint::MaxVariables && ParseAnswer(answer, n, value, x), "ZOIntOut.dat is not an answer",
+         answer);
   Expect(g_seen.console == Console(value, x), "console and ZOIntOut.dat disagree",
          g_seen.console + "\n---\n" + answer);
 
@@ -300,7 +303,8 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 
   bool hasPrefix = false;
   for (int k = 1; k < *argc; ++k) {
-    if (strncmp((*argv)[k], "-artifact_prefix=", 17) == 0 || strncmp((*argv)[k], "-exact_artifact_path=", 21) == 0) {
+    if (strncmp((*argv)[k], "-artifact_prefix=", 17) == 0 ||
+        strncmp((*argv)[k], "-exact_artifact_path=", 21) == 0) {
       hasPrefix = true;
     }
   }

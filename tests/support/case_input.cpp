@@ -19,12 +19,23 @@ bool Unescape(const std::string& text, std::string& bytes) {
     }
     if (++k == text.size()) return false;
     switch (text[k]) {
-      case 'n': bytes += '\n'; break;
-      case 'r': bytes += '\r'; break;
-      case 't': bytes += '\t'; break;
-      case '0': bytes += '\0'; break;
-      case '\\': bytes += '\\'; break;
-      default: return false;
+      case 'n':
+        bytes += '\n';
+        break;
+      case 'r':
+        bytes += '\r';
+        break;
+      case 't':
+        bytes += '\t';
+        break;
+      case '0':
+        bytes += '\0';
+        break;
+      case '\\':
+        bytes += '\\';
+        break;
+      default:
+        return false;
     }
   }
   return true;
