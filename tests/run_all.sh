@@ -29,6 +29,7 @@ for preset in linux asan; do
   echo "== $preset: test"
   ctest --preset "$preset" -j2
 done
+tests/hostile_stage.sh
 
 echo "== benchmark smoke run: both searches agree on a small seeded set"
 build/linux/bench/search_bench --quick

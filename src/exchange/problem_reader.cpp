@@ -115,7 +115,14 @@ const char* ReadProblemFile() {
   platform::File* file = platform::OpenProblemFile();
   if (file == nullptr) return kInputNotFound;
   const int64_t length = platform::FileLength(file);
-  const char* failure = length < 0 ? kInputNotReadable : length == 0 ? kEmptyInput : ParseProblem(file);
+  const char* failure = nullptr;
+  try {
+    failure = length < 0 ? kInputNotReadable : length == 0 ? kEmptyInput : ParseProblem(file);
+  } catch (...) {
+    // Out of memory part way: the file is still closed before the run ends.
+    platform::CloseFile(file);
+    throw;
+  }
   if (!platform::CloseFile(file) && failure == nullptr) failure = kInputNotReadable;
   return failure;
 }

@@ -1,6 +1,10 @@
 // The only door to the operating system: exchange files, the warning shown to
 // the user, standard output and the run lock. One implementation file per
 // platform; nothing else in the library includes a system header.
+//
+// When memory runs out, an operation throws std::bad_alloc (after releasing
+// what it took) instead of reporting a file failure, so the run can say what
+// really happened. No other exception leaves this layer.
 #ifndef ZOINT_PLATFORM_H
 #define ZOINT_PLATFORM_H
 

@@ -8,6 +8,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <new>
+
 #include "platform/platform.h"
 
 namespace zoint {
@@ -29,13 +31,19 @@ pthread_mutex_t g_runLock = PTHREAD_MUTEX_INITIALIZER;
 // root then see the same outcome as everybody else.
 bool HasWriteBit(const struct stat& info) { return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0; }
 
+// Takes ownership of `fd`. Running out of memory is reported as such, not as
+// a file that cannot be opened, and leaves no descriptor behind.
 File* Wrap(int fd, const char* mode) {
-  FILE* stream = fdopen(fd, mode);
-  if (stream == nullptr) {
+  File* file = new (std::nothrow) File{nullptr};
+  if (file != nullptr) file->stream = fdopen(fd, mode);
+  if (file == nullptr || file->stream == nullptr) {
+    const bool outOfMemory = file == nullptr || errno == ENOMEM;
     close(fd);
+    delete file;
+    if (outOfMemory) throw std::bad_alloc();
     return nullptr;
   }
-  return new File{stream};
+  return file;
 }
 
 }  // namespace
@@ -44,7 +52,9 @@ File* OpenProblemFile() {
   int fd = open(kProblemPath, O_RDWR | O_CLOEXEC);
   if (fd < 0) return nullptr;
   struct stat info;
-  if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode) || !HasWriteBit(info)) {
+  // Only a regular file holds a problem: a device, pipe or directory of that
+  // name counts as no input file at all.
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || !HasWriteBit(info)) {
     close(fd);
     return nullptr;
   }
@@ -72,8 +82,10 @@ ReadResult ReadLine(File* file, std::string& line) {
   errno = 0;
   ssize_t length = getline(&buffer, &capacity, file->stream);
   if (length < 0) {
-    bool failed = ferror(file->stream) != 0 || errno == ENOMEM;
+    const bool outOfMemory = errno == ENOMEM;
+    const bool failed = ferror(file->stream) != 0;
     free(buffer);
+    if (outOfMemory) throw std::bad_alloc();
     return failed ? ReadResult::Error : ReadResult::EndOfFile;
   }
   size_t end = static_cast<size_t>(length);
@@ -81,7 +93,12 @@ ReadResult ReadLine(File* file, std::string& line) {
     --end;
     if (end > 0 && buffer[end - 1] == '\r') --end;
   }
-  line.assign(buffer, end);
+  try {
+    line.assign(buffer, end);
+  } catch (...) {
+    free(buffer);
+    throw;
+  }
   free(buffer);
   return ReadResult::Line;
 }

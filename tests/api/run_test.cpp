@@ -69,6 +69,12 @@ TEST(Run, ReadOnlyInputIsNotFound) {
   EXPECT_EQ(run.console, kNoSolutionConsole);
   EXPECT_EQ(run.solution, kNoSolution);
   EXPECT_EQ(ReadFile("ZOIntIn.dat"), kWorked);  // never written
+  ExpectStartValues();
+
+  ASSERT_EQ(chmod("ZOIntIn.dat", 0644), 0);
+  const RunOutput next = RunInCurrentDir();
+  EXPECT_EQ(next.warnings, "");
+  EXPECT_EQ(next.solution, "3\n0,1,0\n");
 }
 
 TEST(Run, DirectoryNamedLikeInputIsNotFound) {
@@ -76,7 +82,14 @@ TEST(Run, DirectoryNamedLikeInputIsNotFound) {
   ASSERT_EQ(mkdir("ZOIntIn.dat", 0755), 0);
   const RunOutput run = RunInCurrentDir();
   EXPECT_EQ(run.warnings, std::string(zoint::kInputNotFound) + "\n");
+  EXPECT_EQ(run.console, kNoSolutionConsole);
   EXPECT_EQ(run.solution, kNoSolution);
+  ExpectStartValues();
+
+  ASSERT_EQ(rmdir("ZOIntIn.dat"), 0);
+  const RunOutput next = Solve(kWorked);
+  EXPECT_EQ(next.warnings, "");
+  EXPECT_EQ(next.solution, "3\n0,1,0\n");
 }
 
 TEST(Run, UnwritableSolutionLeavesNoAnswer) {

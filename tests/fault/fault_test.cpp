@@ -1,0 +1,157 @@
+// Every failure point of one call, one after another: the k-th call of each
+// wrapped function fails, for every k a run makes. Each must give exactly
+// its warning, a ZOIntOut.dat that cannot pass for an answer, nothing leaked
+// (memory blocks, descriptors), the start state, and a clean next call.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "exchange/messages.h"
+#include "fault/fault_points.h"
+#include "run/solver_state.h"
+#include "support/run_support.h"
+#include "zoint/ZOInt.h"
+
+namespace zoint_test {
+namespace {
+
+using zoint_fault::Fault;
+
+// Eight variables, so that lines and the report outgrow short-string storage
+// and allocate. Cheapest three with x0 + x1 + x4 + x5 <= 2: x2, x5 and x7.
+const char kProblem[] = "8,2\n3,5,2,4,6,1,7,2,\n-1,-1,-1,-1,-1,-1,-1,-1,-3\n1,1,0,0,1,1,0,0,2\n";
+const char kAnswer[] = "5\n0,0,1,0,0,1,0,1\n";
+const std::string kAnswerConsole = ExpectedConsole(5, "0,0,1,0,0,1,0,1");
+const char kStale[] = "1\n1,1,1,1,1,1,1,1\n";
+const std::string kNoSolutionConsole = "OutPut: \n\nFinal: 9223372036854775807";
+
+enum class Outcome { InputFault, OutputFault, OutOfMemory };
+
+struct Expected {
+  Outcome outcome;
+  const char* warning;
+};
+
+// What the `call`-th failing call of the fault's function must give. Calls
+// come in the order of a run: ZOIntIn.dat is opened (fstat 1, fdopen 1),
+// measured (fstat 2), read line by line and closed (fclose 1); then
+// ZOIntOut.dat is opened (fdopen 2), written and closed (fclose 2).
+Expected ExpectedFor(Fault fault, int call) {
+  switch (fault) {
+    case Fault::ReadError:
+      return {Outcome::InputFault, zoint::kInputNotReadable};
+    case Fault::StatError:
+      return {Outcome::InputFault, call == 1 ? zoint::kInputNotFound : zoint::kInputNotReadable};
+    case Fault::CloseError:
+      return call == 1 ? Expected{Outcome::InputFault, zoint::kInputNotReadable}
+                       : Expected{Outcome::OutputFault, zoint::kOutputNotWritable};
+    case Fault::ReadOutOfMemory:
+    case Fault::OpenOutOfMemory:
+    case Fault::NewFails:
+    case Fault::None:
+      break;
+  }
+  return {Outcome::OutOfMemory, zoint::kOutOfMemory};
+}
+
+struct Call {
+  RunOutput out;
+  bool fired;
+  int calls;
+  int64_t leakedBlocks;
+  int leakedDescriptors;
+};
+
+// One call with `fault` armed at its `at`-th call, over a stale answer.
+Call FaultyCall(Fault fault, int at) {
+  WriteFile("ZOIntIn.dat", kProblem);
+  WriteFile("ZOIntOut.dat", kStale);
+  Call call{};
+  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
+  const int64_t blocks = zoint_fault::LiveAllocations();
+  const int descriptors = zoint_fault::OpenDescriptors();
+  zoint_fault::Arm(fault, at);
+  call.out.result = ZOInterProgram(0);
+  zoint_fault::Disarm();
+  call.leakedBlocks = zoint_fault::LiveAllocations() - blocks;
+  call.leakedDescriptors = zoint_fault::OpenDescriptors() - descriptors;
+  call.fired = zoint_fault::Fired();
+  call.calls = zoint_fault::CallsSeen();
+  call.out.warnings = testing::internal::GetCapturedStderr();
+  call.out.console = testing::internal::GetCapturedStdout();
+  call.out.hasSolution = FileExists("ZOIntOut.dat");
+  call.out.solution = ReadFile("ZOIntOut.dat");
+  return call;
+}
+
+void ExpectStartState(const std::string& label) {
+  const zoint::SolverState& s = zoint::g_state;
+  EXPECT_TRUE(s.n == 0 && s.m == 0 && s.root == nullptr && !s.inputValid &&
+              s.incumbentValue == zoint::NoSolutionValue)
+      << label;
+}
+
+void CheckEveryFailurePoint(Fault fault, int expectedPoints = 0) {
+  ScratchDir scratch;
+  const Call dry = FaultyCall(fault, 0);
+  ASSERT_FALSE(dry.fired);
+  ASSERT_EQ(dry.out.warnings, "");
+  ASSERT_EQ(dry.out.solution, kAnswer);
+  ASSERT_GE(dry.calls, 1) << "a run never reaches " << zoint_fault::Name(fault);
+  if (expectedPoints > 0) {
+    EXPECT_EQ(dry.calls, expectedPoints) << zoint_fault::Name(fault);
+  }
+
+  for (int at = 1; at <= dry.calls; ++at) {
+    const std::string label = std::string(zoint_fault::Name(fault)) + " at call " + std::to_string(at);
+    const Expected expected = ExpectedFor(fault, at);
+    const Call c = FaultyCall(fault, at);
+    ASSERT_TRUE(c.fired) << label;
+    EXPECT_EQ(c.out.result, 0.0) << label;
+    EXPECT_EQ(c.out.warnings, std::string(expected.warning) + "\n") << label;
+    switch (expected.outcome) {
+      case Outcome::InputFault:
+        EXPECT_EQ(c.out.console, kNoSolutionConsole) << label;
+        EXPECT_TRUE(c.out.hasSolution) << label;
+        EXPECT_EQ(c.out.solution, "9223372036854775807\n") << label;
+        break;
+      case Outcome::OutputFault:
+        EXPECT_EQ(c.out.console, kAnswerConsole) << label;
+        EXPECT_FALSE(c.out.hasSolution) << label << ": " << c.out.solution;
+        break;
+      case Outcome::OutOfMemory:
+        // The report is printed whole or not at all, depending on where
+        // memory ran out; no answer file is left either way.
+        EXPECT_TRUE(c.out.console.empty() || c.out.console == kAnswerConsole)
+            << label << ": " << c.out.console;
+        EXPECT_FALSE(c.out.hasSolution) << label << ": " << c.out.solution;
+        break;
+    }
+    EXPECT_EQ(c.leakedBlocks, 0) << label;
+    EXPECT_EQ(c.leakedDescriptors, 0) << label;
+    ExpectStartState(label);
+
+    const Call next = FaultyCall(Fault::None, 0);
+    EXPECT_EQ(next.out.warnings, "") << label;
+    EXPECT_EQ(next.out.console, kAnswerConsole) << label;
+    EXPECT_EQ(next.out.solution, kAnswer) << label;
+  }
+}
+
+TEST(FailurePoints, ReadErrorOnEveryLineIsInputNotReadable) {
+  CheckEveryFailurePoint(Fault::ReadError, 4);  // header, objective, two rows
+}
+
+TEST(FailurePoints, StatErrorIsInputNotFoundOrNotReadable) { CheckEveryFailurePoint(Fault::StatError); }
+
+TEST(FailurePoints, CloseErrorOnEitherFile) { CheckEveryFailurePoint(Fault::CloseError); }
+
+TEST(FailurePoints, NoMemoryForALineIsOutOfMemory) { CheckEveryFailurePoint(Fault::ReadOutOfMemory, 4); }
+
+TEST(FailurePoints, NoMemoryForAStreamIsOutOfMemory) { CheckEveryFailurePoint(Fault::OpenOutOfMemory); }
+
+TEST(FailurePoints, EveryFailingAllocationIsOutOfMemory) { CheckEveryFailurePoint(Fault::NewFails); }
+
+}  // namespace
+}  // namespace zoint_test
