@@ -80,7 +80,7 @@ std::vector<Instance> FullSet() {
   using namespace zoint_bench;
   return {
       SetCovering(40, 40, 6, 2), SetCovering(45, 45, 6, 3),  SetCovering(50, 50, 6, 10),
-      Knapsack(32, 5, 3),        Knapsack(33, 5, 1),         Knapsack(34, 10, 1),
+      Knapsack(32, 5, 2),        Knapsack(33, 5, 1),         Knapsack(34, 10, 1),
       Knapsack(35, 8, 2),        SetCovering(92, 46, 70, 2),
   };
 }
