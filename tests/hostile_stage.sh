@@ -7,21 +7,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(clang-14 libclang-rt-14-dev valgrind)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  if [ "$(id -u)" = 0 ]; then
-    echo "== installing: ${missing[*]}"
-    apt-get update -q
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
-  else
-    echo "missing Debian packages: ${missing[*]} (run as root, or install them)" >&2
-    exit 1
-  fi
-fi
+. tests/ensure_packages.sh
+ensure_packages hostile clang-14 libclang-rt-14-dev valgrind
 
 tests/fuzz/fuzz.sh "${ZOINT_FUZZ_SECONDS:-60}"
 echo "== valgrind: case table through the CLI"

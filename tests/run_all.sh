@@ -5,22 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake g++ make libgtest-dev)
-
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  if [ "$(id -u)" = 0 ]; then
-    echo "== installing: ${missing[*]}"
-    apt-get update -q
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
-  else
-    echo "missing Debian packages: ${missing[*]} (run as root, or install them)" >&2
-    exit 1
-  fi
-fi
+. tests/ensure_packages.sh
+ensure_packages tests cmake g++ make libgtest-dev
 
 for preset in linux asan; do
   echo "== $preset: build"
@@ -29,6 +15,8 @@ for preset in linux asan; do
   echo "== $preset: test"
   ctest --preset "$preset" -j2
 done
+
+# Hostile input: a minute of fuzzing, the case table under valgrind.
 tests/hostile_stage.sh
 
 echo "== benchmark smoke run: both searches agree on a small seeded set"
@@ -38,15 +26,7 @@ build/linux/bench/search_bench --quick
 # answer must be byte-identical to the expected one; the times of the library
 # and of CBC are printed side by side.
 if [ -d ../shared/instances ]; then
-  if ! command -v cbc >/dev/null 2>&1; then
-    if [ "$(id -u)" = 0 ]; then
-      echo "== installing: coinor-cbc"
-      apt-get update -q
-      DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends coinor-cbc
-    else
-      echo "missing Debian package coinor-cbc: CBC's times are not shown" >&2
-    fi
-  fi
+  ensure_packages instances coinor-cbc || echo "CBC's times are not shown" >&2
   echo "== linux: shared instances, library against CBC"
   bench/instances_bench.sh --runs 3
 fi

@@ -12,22 +12,9 @@ cd "$(dirname "$0")/../.."
 source_dir=$PWD
 stage_start=$SECONDS
 
-packages=(cmake make g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb xdotool imagemagick x11-utils
-  fonts-wqy-microhei locales)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  if [ "$(id -u)" = 0 ]; then
-    echo "== windows: installing: ${missing[*]}"
-    apt-get update -q
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
-  else
-    echo "windows stage: missing Debian packages: ${missing[*]} (run as root, or install them)" >&2
-    exit 1
-  fi
-fi
+. tests/ensure_packages.sh
+ensure_packages windows cmake make g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb xdotool imagemagick \
+  x11-utils fonts-wqy-microhei locales
 
 wine64=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
