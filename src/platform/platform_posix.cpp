@@ -49,12 +49,14 @@ File* Wrap(int fd, const char* mode) {
 }  // namespace
 
 File* OpenProblemFile() {
-  int fd = open(kProblemPath, O_RDWR | O_CLOEXEC);
+  // Non-blocking, so that a device of that name cannot hold the open up.
+  int fd = open(kProblemPath, O_RDWR | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return nullptr;
   struct stat info;
   // Only a regular file holds a problem: a device, pipe or directory of that
   // name counts as no input file at all.
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || !HasWriteBit(info)) {
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || !HasWriteBit(info) ||
+      fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
     close(fd);
     return nullptr;
   }

@@ -139,35 +139,31 @@ int64_t FileLength(File* file) {
 }
 
 ReadResult ReadLine(File* file, std::string& line) {
+  // A line too long for memory throws std::bad_alloc out of here; the
+  // reader closes the file on its way out, so it is not left locked.
   std::string text;
   bool sawAnything = false;
-  try {
-    for (;;) {
-      if (file->next == file->filled) {
-        if (!FillChunk(file)) return ReadResult::Error;
-        if (file->filled == 0) break;  // end of file
-      }
-      sawAnything = true;
-      const char* begin = file->chunk + file->next;
-      const DWORD available = file->filled - file->next;
-      const void* lineFeed = memchr(begin, '\n', available);
-      if (lineFeed == nullptr) {
-        text.append(begin, available);
-        file->next = file->filled;
-        continue;
-      }
-      const DWORD used = static_cast<DWORD>(static_cast<const char*>(lineFeed) - begin);
-      text.append(begin, used);
-      file->next += used + 1;
-      // CR LF reads as a line feed; a CR anywhere else is kept.
-      if (!text.empty() && text.back() == '\r') text.pop_back();
-      line.swap(text);
-      return ReadResult::Line;
+  for (;;) {
+    if (file->next == file->filled) {
+      if (!FillChunk(file)) return ReadResult::Error;
+      if (file->filled == 0) break;  // end of file
     }
-  } catch (const std::bad_alloc&) {
-    // A line too long for memory cannot be read; the caller then closes the
-    // file, which an escaping exception would leave locked.
-    return ReadResult::Error;
+    sawAnything = true;
+    const char* begin = file->chunk + file->next;
+    const DWORD available = file->filled - file->next;
+    const void* lineFeed = memchr(begin, '\n', available);
+    if (lineFeed == nullptr) {
+      text.append(begin, available);
+      file->next = file->filled;
+      continue;
+    }
+    const DWORD used = static_cast<DWORD>(static_cast<const char*>(lineFeed) - begin);
+    text.append(begin, used);
+    file->next += used + 1;
+    // CR LF reads as a line feed; a CR anywhere else is kept.
+    if (!text.empty() && text.back() == '\r') text.pop_back();
+    line.swap(text);
+    return ReadResult::Line;
   }
   if (!sawAnything) return ReadResult::EndOfFile;
   line.swap(text);  // a last line without a line feed
