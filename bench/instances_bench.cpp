@@ -12,111 +12,28 @@
 //   enumeration instead (it may not finish on the larger instances).
 // Exits 1 when an answer differs or CBC disagrees with an expected optimum.
 #include <dirent.h>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "enumeration/search.h"
-#include "run/solver_state.h"
 #include "support/run_support.h"
-#include "zoint/ZOInt.h"
 
 namespace {
 
+using zoint_bench::CallCbc;
+using zoint_bench::CallLibrary;
+using zoint_bench::CbcRun;
+using zoint_bench::LibraryRun;
+using zoint_bench::Median;
 using zoint_test::ReadFile;
 using zoint_test::WriteFile;
-using Clock = std::chrono::steady_clock;
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
-// CPU seconds of this process so far.
-double ProcessCpuSeconds() {
-  timespec t{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
-struct LibraryRun {
-  double seconds;
-  double cpuSeconds;
-  std::string console;
-  std::string solution;
-  const char* search;
-};
-
-// One call in dir, with standard output sent to a file there.
-LibraryRun CallLibrary(const std::string& dir) {
-  LibraryRun run{};
-  if (chdir(dir.c_str()) != 0) std::abort();
-  std::fflush(stdout);
-  const int saved = dup(1);
-  const int console = open("console.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  dup2(console, 1);
-  close(console);
-  const double cpuStart = ProcessCpuSeconds();
-  const auto start = Clock::now();
-  ZOInterProgram(0);
-  run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  run.cpuSeconds = ProcessCpuSeconds() - cpuStart;
-  std::fflush(stdout);
-  dup2(saved, 1);
-  close(saved);
-  run.console = ReadFile("console.txt");
-  run.solution = ReadFile("ZOIntOut.dat");
-  run.search = zoint::g_stats.search == zoint::SearchKind::Accelerated ? "accelerated" : "enumeration";
-  return run;
-}
-
-struct CbcRun {
-  double seconds;
-  double cpuSeconds;
-  bool found;
-  double objective;
-};
-
-// `cbc FILE solve`, whole process; its optimum read from "Objective value:".
-CbcRun CallCbc(const std::string& lp, const std::string& dir) {
-  CbcRun run{0, 0, false, 0};
-  const std::string log = dir + "/cbc.log";
-  // Started directly, without a shell, so only CBC's own start-up is timed.
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_adddup2(&actions, 1, 2);
-  std::string program = "cbc", file = lp, verb = "solve";
-  char* arguments[] = {&program[0], &file[0], &verb[0], nullptr};
-  const auto start = Clock::now();
-  pid_t pid = 0;
-  int status = -1;
-  rusage usage{};
-  if (posix_spawnp(&pid, "cbc", &actions, nullptr, arguments, environ) == 0) wait4(pid, &status, 0, &usage);
-  run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  run.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                   static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
-  posix_spawn_file_actions_destroy(&actions);
-  if (status != 0) return run;
-  const std::string text = ReadFile(log);
-  const size_t at = text.find("Objective value:");
-  if (text.find("Optimal solution found") == std::string::npos || at == std::string::npos) return run;
-  run.found = std::sscanf(text.c_str() + at, "Objective value: %lf", &run.objective) == 1;
-  return run;
-}
 
 std::vector<std::string> Instances(const std::string& root) {
   std::vector<std::string> names;
@@ -156,7 +73,7 @@ int main(int argc, char** argv) {
   }
   char scratch[] = "/tmp/zoint-bench.XXXXXX";
   if (mkdtemp(scratch) == nullptr) return 2;
-  const bool haveCbc = std::system("command -v cbc >/dev/null 2>&1") == 0;
+  const bool haveCbc = zoint_bench::HaveCbc();
 
   std::printf("%-10s %4s %3s  %-11s %10s %10s %10s %10s  %-9s %s\n", "instance", "n", "m", "search",
               "library ms", "(cpu ms)", "cbc ms", "(cpu ms)", "identical", "cbc optimum");

@@ -11,8 +11,8 @@ ensure_packages() {
   [ ${#missing[@]} -eq 0 ] && return 0
   if [ "$(id -u)" = 0 ]; then
     echo "== $label: installing: ${missing[*]}"
-    apt-get update -q
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
+    apt-get -o DPkg::Lock::Timeout=600 update -q
+    DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y -q "${missing[@]}"
   else
     echo "$label: missing Debian packages: ${missing[*]} (run as root, or install them)" >&2
     return 1

@@ -37,15 +37,39 @@ const char kHelp[] =
     "  line 2      x_0,...,x_n-1    (only when n >= 1)\n"
     "\n"
     "Options:\n"
-    "  --stats     also print the search that ran, its nodes and evaluations, and\n"
-    "              the seconds taken, on standard error\n"
-    "  --enumerate always run the plain enumeration, even where the accelerated\n"
-    "              search gives the same answer (for testing and comparison)\n"
+    "  --stats     also print the search that ran, its counters and the seconds\n"
+    "              taken, on standard error\n"
+    "  --enumerate always run the plain enumeration, even where the exact search\n"
+    "              would run (for testing and comparison; with negative costs its\n"
+    "              answer may not be the optimum)\n"
     "  --help      print this text\n";
 
 int UsageError(const char* what, const char* argument) {
   std::fprintf(stderr, "zoint: %s: %s\n%s", what, argument, kUsage);
   return 2;
+}
+
+// The counters that fit the search that ran.
+void PrintStats(double seconds) {
+  const zoint::Stats& stats = zoint::g_stats;
+  switch (stats.search) {
+    case zoint::SearchKind::None:
+      std::fprintf(stderr, "\nsearch: none\n");
+      break;
+    case zoint::SearchKind::Enumeration:
+      std::fprintf(stderr, "\nsearch: enumeration\nnodes: %" PRIu64 "\nevaluations: %" PRIu64 "\n",
+                   stats.nodes, stats.evaluations);
+      break;
+    case zoint::SearchKind::Exact:
+      std::fprintf(stderr,
+                   "\nsearch: exact\nnodes: %" PRIu64 "\nlp solves: %" PRIu64
+                   "\nsecond pass searches: %" PRIu64
+                   "\nfirst pass seconds: %.6f\nsecond pass seconds: %.6f\n",
+                   stats.exact.nodes, stats.exact.lpSolves, stats.exact.secondPassSearches,
+                   stats.exact.firstPassSeconds, stats.exact.secondPassSeconds);
+      break;
+  }
+  std::fprintf(stderr, "seconds: %.6f\n", seconds);
 }
 
 }  // namespace
@@ -81,10 +105,7 @@ int main(int argc, char** argv) {
 
   if (stats) {
     std::fflush(stdout);
-    const bool accelerated = zoint::g_stats.search == zoint::SearchKind::Accelerated;
-    std::fprintf(stderr, "\nsearch: %s\nnodes: %" PRIu64 "\nevaluations: %" PRIu64 "\nseconds: %.6f\n",
-                 accelerated ? "accelerated" : "enumeration", zoint::g_stats.nodes, zoint::g_stats.evaluations,
-                 seconds.count());
+    PrintStats(seconds.count());
   }
   return 0;
 }

@@ -8,13 +8,14 @@
 namespace zoint {
 
 int64_t RowLowerBound(const SearchNode* node, int32_t j) {
-  const uint64_t freePart = g_state.problem.negativeTail[node->depth + 1][j];
+  const uint64_t freePart = g_state.columns.negativeTail[node->depth + 1][j];
   return static_cast<int64_t>(g_state.rowActivity[j] + freePart);
 }
 
 bool EvaluateNode(SearchNode* node) {
   ++g_stats.evaluations;
   const Problem& problem = g_state.problem;
+  const ColumnIndex& columns = g_state.columns;
   const int32_t d = node->depth;
   const uint64_t base = node->parent != nullptr ? static_cast<uint64_t>(node->parent->objective) : 0;
   const int64_t z = static_cast<int64_t>(base + static_cast<uint64_t>(problem.coefficients[d]) *
@@ -27,12 +28,12 @@ bool EvaluateNode(SearchNode* node) {
     // Only a strictly smaller value replaces: the first one found stays.
     if (z < g_state.incumbentValue) {
       g_state.incumbentValue = z;
-      for (int32_t i = 0; i < g_state.n; ++i) g_state.incumbentVector[i] = g_state.assignment[i];
+      for (int32_t i = 0; i < problem.n; ++i) g_state.incumbentVector[i] = g_state.assignment[i];
     }
     return true;
   }
 
-  if (d == g_state.n - 1) return true;           // every variable fixed
+  if (d == problem.n - 1) return true;           // every variable fixed
   if (z >= g_state.incumbentValue) return true;  // cannot beat the incumbent
 
   // Some row cannot be met by any completion? At the root every row is
@@ -43,17 +44,17 @@ bool EvaluateNode(SearchNode* node) {
   // moves from the free part to the activity, which leaves the sum as it
   // was, bit for bit). Only those rows can close the node.
   if (node->parent == nullptr) {
-    for (int32_t j = 0; j < g_state.m; ++j) {
-      if (RowLowerBound(node, j) > problem.rhs[j]) return true;
+    for (int32_t j = 0; j < problem.m; ++j) {
+      if (RowLowerBound(node, j) > columns.rhs[j]) return true;
     }
     return false;
   }
   const bool one = g_state.assignment[d] != 0;
-  const int32_t first = one ? problem.columnPositive[d] : problem.columnStart[d];
-  const int32_t last = one ? problem.columnStart[d + 1] : problem.columnPositive[d];
+  const int32_t first = one ? columns.columnPositive[d] : columns.columnStart[d];
+  const int32_t last = one ? columns.columnStart[d + 1] : columns.columnPositive[d];
   for (int32_t e = first; e < last; ++e) {
-    const int32_t j = problem.columnEntries[e].row;
-    if (RowLowerBound(node, j) > problem.rhs[j]) return true;
+    const int32_t j = columns.columnEntries[e].row;
+    if (RowLowerBound(node, j) > columns.rhs[j]) return true;
   }
   return false;
 }

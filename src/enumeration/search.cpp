@@ -1,8 +1,7 @@
 #include "enumeration/search.h"
 
-#include "enumeration/accelerated_search.h"
 #include "enumeration/evaluate.h"
-#include "enumeration/exact_domain.h"
+#include "exact_search/exact_search.h"
 #include "run/solver_state.h"
 
 namespace zoint {
@@ -11,20 +10,27 @@ SearchMode g_searchMode = SearchMode::Automatic;
 
 void Search(SearchNode* root) {
   if (!g_state.inputValid) return;
-  // Inside the exact domain (every c_i ≥ 0, and neither Σ|c_i| nor any row's
-  // Σ|a_ji| above 2^63 − 1) no sum of the enumeration wraps, so its tests are
-  // exact: a feasible zero completion is the cheapest and the
-  // lexicographically smallest completion of its node; z ≥ incumbent and a
-  // row's least activity above b_j close only nodes that hold nothing
-  // strictly better; and since it visits assignments in lexicographic order
-  // and replaces the incumbent only on a strict improvement, it reports the
-  // least objective below 9223372036854775807 with the lexicographically
-  // smallest assignment reaching it, or 9223372036854775807 and the zero
-  // vector when there is none. The accelerated search computes exactly that.
-  // Outside the domain the enumeration runs as it is.
-  if (g_searchMode == SearchMode::Automatic && InExactDomain(g_state.problem, g_state.n, g_state.m)) {
-    g_stats.search = SearchKind::Accelerated;
-    AcceleratedSearch();
+  const Problem& problem = g_state.problem;
+  // Where no sum can wrap, the answer is the least objective below
+  // NoSolutionValue and, among the assignments reaching it, the
+  // lexicographically smallest (NoSolutionValue and the zero vector when
+  // there is none), whatever the signs of the costs. The exact search
+  // computes exactly that. With every cost ≥ 0 it is also what the
+  // enumeration finds: its tests are then exact, it visits assignments in
+  // lexicographic order and replaces the incumbent only on a strict
+  // improvement. With a negative cost the enumeration can close subtrees
+  // that hold better assignments, so it runs only where sums can wrap, its
+  // wrapping arithmetic being the only definition of the answer there, or
+  // when asked for.
+  if (g_searchMode == SearchMode::Automatic && NoSumCanWrap(problem)) {
+    g_stats.search = SearchKind::Exact;
+    const ExactResult result = SolveExact(problem, ExactOptions{});
+    g_stats.exact = result.stats;
+    // No limit was set, so the search ran to its end.
+    if (result.hasSolution) {
+      g_state.incumbentValue = result.value;
+      for (int32_t i = 0; i < problem.n; ++i) g_state.incumbentVector[i] = result.x[i];
+    }
     return;
   }
   g_stats.search = SearchKind::Enumeration;

@@ -7,7 +7,7 @@
 namespace zoint {
 
 enum class SearchMode {
-  Automatic,        // the accelerated search wherever it gives the same answer
+  Automatic,        // the exact search wherever no sum can wrap
   EnumerationOnly,  // always the enumeration (tests, benchmarks)
 };
 

@@ -22,13 +22,13 @@ void SetAssignment(SearchNode* node, int32_t index, int64_t value) {
   const uint64_t change = static_cast<uint64_t>(value) - static_cast<uint64_t>(g_state.assignment[index]);
   g_state.assignment[index] = value;
   if (change == 0) return;
-  const Problem& problem = g_state.problem;
-  for (int32_t e = problem.columnStart[index]; e < problem.columnStart[index + 1]; ++e) {
-    const ColumnEntry& entry = problem.columnEntries[e];
+  const ColumnIndex& columns = g_state.columns;
+  for (int32_t e = columns.columnStart[index]; e < columns.columnStart[index + 1]; ++e) {
+    const ColumnEntry& entry = columns.columnEntries[e];
     uint64_t& activity = g_state.rowActivity[entry.row];
-    const bool wasViolated = static_cast<int64_t>(activity) > problem.rhs[entry.row];
+    const bool wasViolated = static_cast<int64_t>(activity) > columns.rhs[entry.row];
     activity += static_cast<uint64_t>(entry.coefficient) * change;
-    const bool isViolated = static_cast<int64_t>(activity) > problem.rhs[entry.row];
+    const bool isViolated = static_cast<int64_t>(activity) > columns.rhs[entry.row];
     g_state.violatedRows += static_cast<int32_t>(isViolated) - static_cast<int32_t>(wasViolated);
   }
 }
@@ -40,29 +40,33 @@ void ReleaseNode(SearchNode* node) {
   node->parent = nullptr;
 }
 
-void PrepareProblem(Problem& problem, int32_t n, int32_t m) {
+void PrepareEnumeration() {
+  const Problem& problem = g_state.problem;
+  ColumnIndex& index = g_state.columns;
+  const int32_t n = problem.n;
+  const int32_t m = problem.m;
   int32_t count = 0;
   for (int32_t i = 0; i < n; ++i) {
-    problem.columnStart[i] = count;
+    index.columnStart[i] = count;
     for (int32_t j = 0; j < m; ++j) {
       const int64_t a = problem.rows[j].entries[i];
-      if (a < 0) problem.columnEntries[count++] = ColumnEntry{j, a};
+      if (a < 0) index.columnEntries[count++] = ColumnEntry{j, a};
     }
-    problem.columnPositive[i] = count;
+    index.columnPositive[i] = count;
     for (int32_t j = 0; j < m; ++j) {
       const int64_t a = problem.rows[j].entries[i];
-      if (a > 0) problem.columnEntries[count++] = ColumnEntry{j, a};
+      if (a > 0) index.columnEntries[count++] = ColumnEntry{j, a};
     }
   }
-  for (int32_t i = n; i <= MaxVariables; ++i) problem.columnStart[i] = count;
-  for (int32_t i = n; i < MaxVariables; ++i) problem.columnPositive[i] = count;
+  for (int32_t i = n; i <= MaxVariables; ++i) index.columnStart[i] = count;
+  for (int32_t i = n; i < MaxVariables; ++i) index.columnPositive[i] = count;
 
-  std::memset(problem.negativeTail, 0, sizeof problem.negativeTail);
+  std::memset(index.negativeTail, 0, sizeof index.negativeTail);
   for (int32_t j = 0; j < m; ++j) {
-    problem.rhs[j] = problem.rows[j].entries[RhsColumn];
+    index.rhs[j] = problem.rows[j].entries[RhsColumn];
     for (int32_t i = n - 1; i >= 0; --i) {
       const int64_t a = problem.rows[j].entries[i];
-      problem.negativeTail[i][j] = problem.negativeTail[i + 1][j] + (a < 0 ? static_cast<uint64_t>(a) : 0);
+      index.negativeTail[i][j] = index.negativeTail[i + 1][j] + (a < 0 ? static_cast<uint64_t>(a) : 0);
     }
   }
 
@@ -70,7 +74,7 @@ void PrepareProblem(Problem& problem, int32_t n, int32_t m) {
   std::memset(g_state.assignment, 0, sizeof g_state.assignment);
   std::memset(g_state.rowActivity, 0, sizeof g_state.rowActivity);
   g_state.violatedRows = 0;
-  for (int32_t j = 0; j < m; ++j) g_state.violatedRows += problem.rhs[j] < 0;
+  for (int32_t j = 0; j < m; ++j) g_state.violatedRows += index.rhs[j] < 0;
 }
 
 }  // namespace zoint

@@ -1,21 +1,13 @@
-// The problem as loaded, and one node of the depth-first enumeration tree.
+// One node of the depth-first enumeration tree, and the column index the
+// enumeration reads the problem through.
 #ifndef ZOINT_SEARCH_NODE_H
 #define ZOINT_SEARCH_NODE_H
 
 #include <cstdint>
 
+#include "problem/problem.h"
+
 namespace zoint {
-
-constexpr int MaxVariables = 100;
-constexpr int MaxConstraints = 50;
-// Position of the right-hand side in a ConstraintRow, whatever n is.
-constexpr int RhsColumn = 100;
-constexpr int64_t NoSolutionValue = INT64_MAX;
-
-// One constraint: coefficients a_j0 … a_j99, then b_j at RhsColumn.
-struct ConstraintRow {
-  int64_t entries[MaxVariables + 1];
-};
 
 // A nonzero coefficient a_ji, listed by column.
 struct ColumnEntry {
@@ -23,14 +15,10 @@ struct ColumnEntry {
   int64_t coefficient;
 };
 
-// The problem never changes during a search, so it is held once per run and
-// every node refers to it instead of carrying a copy.
-struct Problem {
-  int64_t coefficients[MaxVariables];  // c_0 … c_99; entries n … 99 are 0
-  ConstraintRow rows[MaxConstraints];  // rows m … 49 are all zero
-
-  // Derived by PrepareProblem. Fixing x_i touches only the rows listed for
-  // column i, which is what makes an evaluation cost its column, not n·m.
+// What the enumeration derives from the problem once per run. Fixing x_i
+// touches only the rows listed for column i, which is what makes an
+// evaluation cost its column, not n·m.
+struct ColumnIndex {
   // Column i: entries columnStart[i] … columnStart[i+1]−1, the negative
   // coefficients first, the positive ones from columnPositive[i].
   int32_t columnStart[MaxVariables + 1];
@@ -59,8 +47,9 @@ void InitChild(SearchNode* child, SearchNode* parent);  // child of parent, one 
 void SetAssignment(SearchNode* node, int32_t index, int64_t value);
 void ReleaseNode(SearchNode* node);  // subtree finished: unlink it
 
-// Fills problem.negativeTail from the first m rows over n variables.
-void PrepareProblem(Problem& problem, int32_t n, int32_t m);
+// Builds the solver state's column index from its problem and starts the
+// path at the all-zero assignment.
+void PrepareEnumeration();
 
 }  // namespace zoint
 

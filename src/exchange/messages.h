@@ -1,19 +1,25 @@
-// The warnings shown to the user, UTF-8. The platform layer converts them
-// where it must (the Windows message box shows them in code page 936).
+// Every failure the user is told about, and the one table that gives each
+// its warning. The texts are UTF-8; the platform layer converts them where
+// it must (the Windows message box shows them in code page 936).
 #ifndef ZOINT_MESSAGES_H
 #define ZOINT_MESSAGES_H
 
 namespace zoint {
 
-constexpr const char kInputNotFound[] = "读取输入参数失败！Kelvadra(Error: Input not Found!)";
-// The blank before the full-width mark is part of this message.
-constexpr const char kEmptyInput[] = "读取输入参数失败 ！Kelvadra(Error: Empty input!)";
-constexpr const char kBadProblemSize[] = "读取输入参数失败！Kelvadra(Error: Bad problem size!)";
-constexpr const char kIncompleteInput[] = "读取输入参数失败！Kelvadra(Error: Incomplete input!)";
-constexpr const char kNumberOutOfRange[] = "读取输入参数失败！Kelvadra(Error: Number out of range!)";
-constexpr const char kInputNotReadable[] = "读取输入参数失败！Kelvadra(Error: Input not readable!)";
-constexpr const char kOutputNotWritable[] = "写入结果失败！Kelvadra(Error: Output not writable!)";
-constexpr const char kOutOfMemory[] = "求解失败！Kelvadra(Error: Out of memory!)";
+enum class Failure {
+  None,               // nothing to tell
+  InputNotFound,      // ZOIntIn.dat absent, read-only or not a regular file
+  EmptyInput,         // ZOIntIn.dat holds no byte
+  BadProblemSize,     // n or m negative or above its limit
+  IncompleteInput,    // fewer lines or fields than the header announces
+  NumberOutOfRange,   // a number beyond its type's range
+  InputNotReadable,   // a read, length or close error on ZOIntIn.dat
+  OutputNotWritable,  // ZOIntOut.dat could not be opened, written or closed
+  OutOfMemory,        // memory ran out during the call
+};
+
+// The warning for a failure; nullptr for Failure::None.
+const char* MessageOf(Failure failure);
 
 }  // namespace zoint
 

@@ -30,117 +30,119 @@ Text VisibleText(const std::string& line) {
 
 // Reads "n,m": the comma must follow the first number directly, and a field
 // that is not reached or not a number keeps its value of 0.
-const char* ScanHeader(const std::string& line, int64_t& n, int64_t& m) {
+Failure ScanHeader(const std::string& line, int64_t& n, int64_t& m) {
   Text text = VisibleText(line);
   if (text.end - text.begin >= 3 && std::memcmp(text.begin, kByteOrderMark, 3) == 0) text.begin += 3;
   const char* stop = nullptr;
   ScanResult first = ScanInteger(text.begin, text.end, INT32_MIN, INT32_MAX, n, &stop);
-  if (first == ScanResult::OutOfRange) return kNumberOutOfRange;
+  if (first == ScanResult::OutOfRange) return Failure::NumberOutOfRange;
   if (first == ScanResult::Number && stop < text.end && *stop == ',') {
     if (ScanInteger(stop + 1, text.end, INT32_MIN, INT32_MAX, m, nullptr) == ScanResult::OutOfRange) {
-      return kNumberOutOfRange;
+      return Failure::NumberOutOfRange;
     }
   }
-  return nullptr;
+  return Failure::None;
 }
 
 // Scans `count` comma-separated fields into `destinations`. A field is the
 // text before a comma; the last needs no comma after it. The next field
 // always starts past the next comma, so an empty or non-numeric field keeps
 // its destination's 0 and does not shift the ones after it.
-const char* ScanFields(const std::string& line, int32_t count, int64_t* const* destinations) {
+Failure ScanFields(const std::string& line, int32_t count, int64_t* const* destinations) {
   Text text = VisibleText(line);
   const char* cursor = text.begin;
   for (int32_t k = 0; k < count; ++k) {
     if (k > 0) {
       const void* comma = std::memchr(cursor, ',', static_cast<size_t>(text.end - cursor));
-      if (comma == nullptr) return kIncompleteInput;
+      if (comma == nullptr) return Failure::IncompleteInput;
       cursor = static_cast<const char*>(comma) + 1;
     }
     if (ScanInteger(cursor, text.end, INT64_MIN, INT64_MAX, *destinations[k], nullptr) ==
         ScanResult::OutOfRange) {
-      return kNumberOutOfRange;
+      return Failure::NumberOutOfRange;
     }
   }
-  return nullptr;
+  return Failure::None;
 }
 
 // Reads the next line; a line that must be there and is not makes the file
 // incomplete.
-const char* NextLine(platform::File* file, std::string& line) {
+Failure NextLine(platform::File* file, std::string& line) {
   switch (platform::ReadLine(file, line)) {
     case platform::ReadResult::Line:
-      return nullptr;
+      return Failure::None;
     case platform::ReadResult::EndOfFile:
-      return kIncompleteInput;
+      return Failure::IncompleteInput;
     case platform::ReadResult::Error:
       break;
   }
-  return kInputNotReadable;
+  return Failure::InputNotReadable;
 }
 
-const char* ParseProblem(platform::File* file) {
+Failure ParseProblem(platform::File* file, Problem& problem) {
   std::string line;
   // The file is not empty, so a first line exists; should it vanish under
   // us, an empty header reads as the empty problem, like a blank first line.
-  if (platform::ReadLine(file, line) == platform::ReadResult::Error) return kInputNotReadable;
+  if (platform::ReadLine(file, line) == platform::ReadResult::Error) return Failure::InputNotReadable;
   int64_t n = 0;
   int64_t m = 0;
-  if (const char* failure = ScanHeader(line, n, m)) return failure;
-  if (n < 0 || n > MaxVariables || m < 0 || m > MaxConstraints) return kBadProblemSize;
-  g_state.n = static_cast<int32_t>(n);
-  g_state.m = static_cast<int32_t>(m);
+  if (const Failure failure = ScanHeader(line, n, m); failure != Failure::None) return failure;
+  if (n < 0 || n > MaxVariables || m < 0 || m > MaxConstraints) return Failure::BadProblemSize;
+  problem.n = static_cast<int32_t>(n);
+  problem.m = static_cast<int32_t>(m);
 
-  Problem& problem = g_state.problem;
   int64_t* fields[MaxVariables + 1];
 
   // The objective line is needed only when it has something to give.
-  const char* missing = NextLine(file, line);
-  if (missing == kInputNotReadable || (missing != nullptr && n > 0)) return missing;
+  const Failure missing = NextLine(file, line);
+  if (missing == Failure::InputNotReadable || (missing != Failure::None && n > 0)) return missing;
   for (int32_t i = 0; i < n; ++i) fields[i] = &problem.coefficients[i];
-  if (const char* failure = ScanFields(line, g_state.n, fields)) return failure;
+  if (const Failure failure = ScanFields(line, problem.n, fields); failure != Failure::None) return failure;
 
   for (int32_t j = 0; j < m; ++j) {
-    if (const char* failure = NextLine(file, line)) return failure;
+    if (const Failure failure = NextLine(file, line); failure != Failure::None) return failure;
     int64_t* entries = problem.rows[j].entries;
     for (int32_t i = 0; i < n; ++i) fields[i] = &entries[i];
     fields[n] = &entries[RhsColumn];
-    if (const char* failure = ScanFields(line, g_state.n + 1, fields)) return failure;
+    if (const Failure failure = ScanFields(line, problem.n + 1, fields); failure != Failure::None)
+      return failure;
   }
-  return nullptr;
+  return Failure::None;
 }
 
-// Returns the warning to show, or nullptr when the problem was loaded.
-const char* ReadProblemFile() {
+}  // namespace
+
+Failure ReadProblemFile(Problem& problem) {
+  // A field that is empty or not a number keeps the 0 it starts with.
+  std::memset(&problem, 0, sizeof problem);
   platform::File* file = platform::OpenProblemFile();
-  if (file == nullptr) return kInputNotFound;
+  if (file == nullptr) return Failure::InputNotFound;
   const int64_t length = platform::FileLength(file);
-  const char* failure = nullptr;
+  Failure failure = Failure::None;
   try {
-    failure = length < 0 ? kInputNotReadable : length == 0 ? kEmptyInput : ParseProblem(file);
+    failure = length < 0    ? Failure::InputNotReadable
+              : length == 0 ? Failure::EmptyInput
+                            : ParseProblem(file, problem);
   } catch (...) {
     // Out of memory part way: the file is still closed before the run ends.
     platform::CloseFile(file);
     throw;
   }
-  if (!platform::CloseFile(file) && failure == nullptr) failure = kInputNotReadable;
+  if (!platform::CloseFile(file) && failure == Failure::None) failure = Failure::InputNotReadable;
   return failure;
 }
-
-}  // namespace
 
 void LoadProblem(SearchNode* root) {
   (void)root;  // the problem is held once, in the solver state
   g_state.inputValid = true;
-  if (const char* failure = ReadProblemFile()) {
+  const Failure failure = ReadProblemFile(g_state.problem);
+  if (failure != Failure::None) {
     g_state.inputValid = false;
-    g_state.n = 0;
-    g_state.m = 0;
-    std::memset(&g_state.problem, 0, sizeof g_state.problem);
-    platform::ShowWarning(failure);
+    std::memset(&g_state.problem, 0, sizeof g_state.problem);  // n = m = 0
+    platform::ShowWarning(MessageOf(failure));
     return;
   }
-  PrepareProblem(g_state.problem, g_state.n, g_state.m);
+  PrepareEnumeration();
 }
 
 }  // namespace zoint

@@ -17,12 +17,12 @@ std::string SolutionText() {
   char number[32];
   std::snprintf(number, sizeof number, "%" PRId64 "\n", g_state.incumbentValue);
   std::string text = number;
-  for (int32_t i = 0; i < g_state.n; ++i) {
+  for (int32_t i = 0; i < g_state.problem.n; ++i) {
     std::snprintf(number, sizeof number, "%" PRId64 ",", g_state.incumbentVector[i]);
     text += number;
   }
   // The comma after the last entry becomes the line end.
-  if (g_state.n > 0) text.back() = '\n';
+  if (g_state.problem.n > 0) text.back() = '\n';
   return text;
 }
 
@@ -39,7 +39,7 @@ void SaveSolution() {
   if (!ok) {
     // A partial or stale file must not pass for this run's answer.
     platform::RemoveSolutionFile();
-    platform::ShowWarning(kOutputNotWritable);
+    platform::ShowWarning(MessageOf(Failure::OutputNotWritable));
   }
 }
 

@@ -16,7 +16,7 @@ namespace zoint {
 std::string ConsoleReport() {
   std::string text = "OutPut: \n";
   char item[64];
-  for (int32_t i = 0; i < g_state.n; ++i) {
+  for (int32_t i = 0; i < g_state.problem.n; ++i) {
     std::snprintf(item, sizeof item, "X[%" PRId32 "]: %" PRId64 " \t", i, g_state.incumbentVector[i]);
     text += item;
   }
@@ -26,7 +26,7 @@ std::string ConsoleReport() {
 }
 
 void RunOnce() {
-  g_stats = Stats{0, 0, SearchKind::Enumeration};
+  g_stats = Stats{};
   ResetSolver();  // a run always starts clean, whatever the last one left
   SearchNode* root = GetRoot();
   LoadProblem(root);
@@ -53,7 +53,7 @@ extern "C" ZOINT_EXPORT double ZOINT_CALL ZOInterProgram(int32_t argument) {
     // No exception may cross into a C, VBA or Python host. The only thing
     // that can throw is allocation; the run had no answer, so none is left.
     zoint::platform::RemoveSolutionFile();
-    zoint::platform::ShowWarning(zoint::kOutOfMemory);
+    zoint::platform::ShowWarning(zoint::MessageOf(zoint::Failure::OutOfMemory));
     zoint::ResetSolver();
   }
   zoint::platform::UnlockRun();

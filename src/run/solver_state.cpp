@@ -6,15 +6,15 @@ namespace zoint {
 
 // Static storage: zero at load, which with the two fields below set by
 // ResetSolver's values gives the start values without any code running.
-SolverState g_state = {0, 0, NoSolutionValue, {}, false, nullptr, {}, {}, {}, 0, {}};
-Stats g_stats = {0, 0, SearchKind::Enumeration};
+SolverState g_state = {{}, NoSolutionValue, {}, false, nullptr, {}, {}, {}, 0, {}};
+Stats g_stats = {};
 
 SearchNode* GetRoot() {
   if (g_state.root == nullptr) {
     g_state.root = &g_state.nodes[0];
     ClearNode(g_state.root);
   }
-  for (int32_t i = 0; i < g_state.n; ++i) g_state.incumbentVector[i] = 0;
+  for (int32_t i = 0; i < g_state.problem.n; ++i) g_state.incumbentVector[i] = 0;
   return g_state.root;
 }
 
@@ -25,12 +25,10 @@ void ResetSolver() {
     node = next;
   }
   std::memset(g_state.incumbentVector, 0, sizeof g_state.incumbentVector);
-  g_state.n = 0;
-  g_state.m = 0;
   g_state.root = nullptr;
   g_state.inputValid = false;
   g_state.incumbentValue = NoSolutionValue;
-  std::memset(&g_state.problem, 0, sizeof g_state.problem);
+  std::memset(&g_state.problem, 0, sizeof g_state.problem);  // n = m = 0
   std::memset(g_state.assignment, 0, sizeof g_state.assignment);
   std::memset(g_state.rowActivity, 0, sizeof g_state.rowActivity);
   g_state.violatedRows = 0;

@@ -47,7 +47,7 @@ TEST(HostileInput, NotARegularFileIsNotFound) {
     struct stat info;
     ASSERT_EQ(lstat("ZOIntIn.dat", &info), 0) << c.name;
     const RunOutput run = RunInCurrentDir();
-    EXPECT_EQ(run.warnings, std::string(zoint::kInputNotFound) + "\n") << c.name;
+    EXPECT_EQ(run.warnings, std::string(zoint::MessageOf(zoint::Failure::InputNotFound)) + "\n") << c.name;
     EXPECT_EQ(run.console, kNoSolutionConsole) << c.name;
     EXPECT_EQ(run.solution, kNoSolution) << c.name;
 
@@ -179,7 +179,7 @@ void ExpectOutputFailureThenClean(const ChildRun& run, const std::string& consol
                                   const std::string& answer) {
   ASSERT_EQ(run.calls.size(), 2u);
   const ChildCall& failed = run.calls[0];
-  EXPECT_EQ(failed.warnings, std::string(zoint::kOutputNotWritable) + "\n");
+  EXPECT_EQ(failed.warnings, std::string(zoint::MessageOf(zoint::Failure::OutputNotWritable)) + "\n");
   EXPECT_EQ(failed.console, console);
   EXPECT_FALSE(failed.hasSolution) << "left behind: " << failed.solution;
   const ChildCall& next = run.calls[1];

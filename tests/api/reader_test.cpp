@@ -27,7 +27,12 @@ Loaded Load(const std::string& text) {
   ResetSolver();
   testing::internal::CaptureStderr();
   LoadProblem(GetRoot());
-  Loaded out{g_state.inputValid, g_state.n, g_state.m, {}, {}, testing::internal::GetCapturedStderr()};
+  Loaded out{g_state.inputValid,
+             g_state.problem.n,
+             g_state.problem.m,
+             {},
+             {},
+             testing::internal::GetCapturedStderr()};
   out.c.assign(g_state.problem.coefficients, g_state.problem.coefficients + MaxVariables);
   for (const ConstraintRow& row : g_state.problem.rows)
     out.rows.emplace_back(row.entries, row.entries + MaxVariables + 1);

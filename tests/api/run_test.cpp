@@ -19,8 +19,8 @@ const std::string kNoSolutionConsole = "OutPut: \n\nFinal: 9223372036854775807";
 
 void ExpectStartValues() {
   const zoint::SolverState& s = zoint::g_state;
-  EXPECT_EQ(s.n, 0);
-  EXPECT_EQ(s.m, 0);
+  EXPECT_EQ(s.problem.n, 0);
+  EXPECT_EQ(s.problem.m, 0);
   EXPECT_EQ(s.root, nullptr);
   EXPECT_FALSE(s.inputValid);
   EXPECT_EQ(s.incumbentValue, zoint::NoSolutionValue);
@@ -65,7 +65,7 @@ TEST(Run, ReadOnlyInputIsNotFound) {
   WriteFile("ZOIntIn.dat", kWorked);
   ASSERT_EQ(chmod("ZOIntIn.dat", 0444), 0);
   const RunOutput run = RunInCurrentDir();
-  EXPECT_EQ(run.warnings, std::string(zoint::kInputNotFound) + "\n");
+  EXPECT_EQ(run.warnings, std::string(zoint::MessageOf(zoint::Failure::InputNotFound)) + "\n");
   EXPECT_EQ(run.console, kNoSolutionConsole);
   EXPECT_EQ(run.solution, kNoSolution);
   EXPECT_EQ(ReadFile("ZOIntIn.dat"), kWorked);  // never written
@@ -81,7 +81,7 @@ TEST(Run, DirectoryNamedLikeInputIsNotFound) {
   ScratchDir scratch;
   ASSERT_EQ(mkdir("ZOIntIn.dat", 0755), 0);
   const RunOutput run = RunInCurrentDir();
-  EXPECT_EQ(run.warnings, std::string(zoint::kInputNotFound) + "\n");
+  EXPECT_EQ(run.warnings, std::string(zoint::MessageOf(zoint::Failure::InputNotFound)) + "\n");
   EXPECT_EQ(run.console, kNoSolutionConsole);
   EXPECT_EQ(run.solution, kNoSolution);
   ExpectStartValues();
@@ -114,7 +114,8 @@ TEST(Run, UnwritableSolutionLeavesNoAnswer) {
     c.prepare();
     const RunOutput run = Solve(kWorked);
     EXPECT_EQ(run.console, "OutPut: \nX[0]: 0 \tX[1]: 1 \tX[2]: 0 \t\nFinal: 3") << c.name;
-    EXPECT_EQ(run.warnings, std::string(zoint::kOutputNotWritable) + "\n") << c.name;
+    EXPECT_EQ(run.warnings, std::string(zoint::MessageOf(zoint::Failure::OutputNotWritable)) + "\n")
+        << c.name;
     struct stat info;
     if (c.directoryRemains) {
       EXPECT_TRUE(stat("ZOIntOut.dat", &info) == 0 && S_ISDIR(info.st_mode)) << c.name;

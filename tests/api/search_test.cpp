@@ -56,9 +56,9 @@ TEST(Search, SmallProblemsTable) {
 
 TEST(Search, NothingRunsWithoutValidInput) {
   ResetSolver();
-  g_stats = Stats{0, 0, SearchKind::Enumeration};
+  g_stats = Stats{};
   SearchNode* root = GetRoot();
-  g_state.n = 2;  // a problem is there, but the load did not succeed
+  g_state.problem.n = 2;  // a problem is there, but the load did not succeed
   Branch(root);
   EXPECT_EQ(g_stats.evaluations, 0u);
   EXPECT_EQ(g_state.incumbentValue, NoSolutionValue);
@@ -84,8 +84,8 @@ TEST(SolverState, StartValuesAndLifecycle) {
   EXPECT_EQ(root->parent, nullptr);
   ResetSolver();
   ResetSolver();  // without a root it only resets the fields
-  EXPECT_EQ(g_state.n, 0);
-  EXPECT_EQ(g_state.m, 0);
+  EXPECT_EQ(g_state.problem.n, 0);
+  EXPECT_EQ(g_state.problem.m, 0);
   EXPECT_FALSE(g_state.inputValid);
   EXPECT_EQ(g_state.incumbentValue, NoSolutionValue);
   for (int64_t x : g_state.incumbentVector) EXPECT_EQ(x, 0);

@@ -62,18 +62,33 @@ TEST(Cli, StatsReportTheSearch) {
   const std::string enumerated = ReadFile("ZOIntOut.dat");
   EXPECT_EQ(enumerated, "5\n0,0,1,1\n");
 
-  // Costs ≥ 0 and small sums: the accelerated search runs, with the same answer.
+  // Costs ≥ 0 and small sums: the exact search runs, with the same answer,
+  // and reports its own counters.
   const Command chosen = RunCli("--stats");
   EXPECT_EQ(chosen.status, 0);
-  EXPECT_NE(chosen.err.find("search: accelerated\n"), std::string::npos) << chosen.err;
+  for (const char* line : {"search: exact\n", "\nnodes: ", "\nlp solves: ", "\nsecond pass searches: ",
+                           "\nfirst pass seconds: ", "\nsecond pass seconds: ", "\nseconds: "}) {
+    EXPECT_NE(chosen.err.find(line), std::string::npos) << line << " in\n" << chosen.err;
+  }
+  EXPECT_EQ(chosen.err.find("evaluations"), std::string::npos) << chosen.err;
   EXPECT_EQ(chosen.out, c.out);
   EXPECT_EQ(ReadFile("ZOIntOut.dat"), enumerated);
 
-  // A negative cost leaves the enumeration to run on its own.
+  // With a negative cost the exact search still runs and finds the optimum;
+  // --enumerate keeps the enumeration's own answer.
   WriteFile("ZOIntIn.dat", "2,0\n7,-7,\n");
   const Command negative = RunCli("--stats");
-  EXPECT_NE(negative.err.find("search: enumeration\n"), std::string::npos) << negative.err;
+  EXPECT_NE(negative.err.find("search: exact\n"), std::string::npos) << negative.err;
+  EXPECT_EQ(ReadFile("ZOIntOut.dat"), "-7\n0,1\n");
+  const Command negativeEnumerated = RunCli("--stats --enumerate");
+  EXPECT_NE(negativeEnumerated.err.find("search: enumeration\n"), std::string::npos)
+      << negativeEnumerated.err;
   EXPECT_EQ(ReadFile("ZOIntOut.dat"), "0\n0,0\n");
+
+  // Bad input: no search ran.
+  WriteFile("ZOIntIn.dat", "101,0\n");
+  const Command bad = RunCli("--stats");
+  EXPECT_NE(bad.err.find("search: none\nseconds: "), std::string::npos) << bad.err;
 }
 
 TEST(Cli, BadInputStillExitsZeroWithTheWarning) {

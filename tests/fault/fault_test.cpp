@@ -39,19 +39,20 @@ struct Expected {
 Expected ExpectedFor(Fault fault, int call) {
   switch (fault) {
     case Fault::ReadError:
-      return {Outcome::InputFault, zoint::kInputNotReadable};
+      return {Outcome::InputFault, zoint::MessageOf(zoint::Failure::InputNotReadable)};
     case Fault::StatError:
-      return {Outcome::InputFault, call == 1 ? zoint::kInputNotFound : zoint::kInputNotReadable};
+      return {Outcome::InputFault, call == 1 ? zoint::MessageOf(zoint::Failure::InputNotFound)
+                                             : zoint::MessageOf(zoint::Failure::InputNotReadable)};
     case Fault::CloseError:
-      return call == 1 ? Expected{Outcome::InputFault, zoint::kInputNotReadable}
-                       : Expected{Outcome::OutputFault, zoint::kOutputNotWritable};
+      return call == 1 ? Expected{Outcome::InputFault, zoint::MessageOf(zoint::Failure::InputNotReadable)}
+                       : Expected{Outcome::OutputFault, zoint::MessageOf(zoint::Failure::OutputNotWritable)};
     case Fault::ReadOutOfMemory:
     case Fault::OpenOutOfMemory:
     case Fault::NewFails:
     case Fault::None:
       break;
   }
-  return {Outcome::OutOfMemory, zoint::kOutOfMemory};
+  return {Outcome::OutOfMemory, zoint::MessageOf(zoint::Failure::OutOfMemory)};
 }
 
 struct Call {
@@ -87,7 +88,7 @@ Call FaultyCall(Fault fault, int at) {
 
 void ExpectStartState(const std::string& label) {
   const zoint::SolverState& s = zoint::g_state;
-  EXPECT_TRUE(s.n == 0 && s.m == 0 && s.root == nullptr && !s.inputValid &&
+  EXPECT_TRUE(s.problem.n == 0 && s.problem.m == 0 && s.root == nullptr && !s.inputValid &&
               s.incumbentValue == zoint::NoSolutionValue)
       << label;
 }

@@ -92,7 +92,7 @@ TEST(OverlappingCalls, EightThreadsGetTheBytesOfACallAlone) {
   EXPECT_EQ(console, expected);
   EXPECT_EQ(ReadFile("ZOIntOut.dat"), alone.solution);
   const zoint::SolverState& s = zoint::g_state;
-  EXPECT_TRUE(s.n == 0 && s.m == 0 && s.root == nullptr && !s.inputValid);
+  EXPECT_TRUE(s.problem.n == 0 && s.problem.m == 0 && s.root == nullptr && !s.inputValid);
 }
 
 }  // namespace

@@ -66,10 +66,10 @@ void __real__ZN5zoint6SearchEPNS_10SearchNodeE(zoint::SearchNode* node);
 void __wrap__ZN5zoint6SearchEPNS_10SearchNodeE(zoint::SearchNode* node) {
   ++g_seen.searchCalls;
   const zoint::SolverState& s = zoint::g_state;
-  if (!s.inputValid || s.n > kSearchLimit) return;
+  if (!s.inputValid || s.problem.n > kSearchLimit) return;
   g_seen.searched = true;
-  g_seen.n = s.n;
-  g_seen.m = s.m;
+  g_seen.n = s.problem.n;
+  g_seen.m = s.problem.m;
   g_seen.problem = s.problem;
   __real__ZN5zoint6SearchEPNS_10SearchNodeE(node);
 }
@@ -166,10 +166,11 @@ bool Feasible(const Seen& seen, const std::vector<int64_t>& x) {
 // True when no partial sum of any row or of the objective can leave the
 // signed 64-bit range, so the search's tests are exact.
 bool NoSumWraps(const Seen& seen) {
+  // Σ|a_i| ≤ 2^63 − 1: then no partial sum wraps, whatever the signs.
   auto fits = [&](const int64_t* a) {
-    __int128 low = 0, high = 0;
-    for (int32_t i = 0; i < seen.n; ++i) (a[i] < 0 ? low : high) += a[i];
-    return low >= INT64_MIN && high <= INT64_MAX;
+    __int128 magnitude = 0;
+    for (int32_t i = 0; i < seen.n; ++i) magnitude += a[i] < 0 ? -static_cast<__int128>(a[i]) : a[i];
+    return magnitude <= INT64_MAX;
   };
   if (!fits(seen.problem.coefficients)) return false;
   for (int32_t j = 0; j < seen.m; ++j) {
@@ -178,12 +179,9 @@ bool NoSumWraps(const Seen& seen) {
   return true;
 }
 
-// With non-negative costs and no wrapping the answer is the optimum, and the
-// lexicographically smallest optimal assignment (x_0 most significant).
+// Where no sum can wrap the answer is the optimum, whatever the signs, and
+// the lexicographically smallest optimal assignment (x_0 most significant).
 void CheckOptimal(const Seen& seen, int64_t value, const std::vector<int64_t>& x) {
-  for (int32_t i = 0; i < seen.n; ++i) {
-    if (seen.problem.coefficients[i] < 0) return;
-  }
   if (!NoSumWraps(seen)) return;
   int64_t best = zoint::NoSolutionValue;
   std::vector<int64_t> bestX(static_cast<size_t>(seen.n), 0);
@@ -207,7 +205,7 @@ void CheckStateAtStartValues() {
   const zoint::SolverState& s = zoint::g_state;
   static const zoint::Problem kZero = {};
   static const int64_t kZeroVector[zoint::MaxVariables] = {};
-  Expect(s.n == 0 && s.m == 0 && s.root == nullptr && !s.inputValid &&
+  Expect(s.problem.n == 0 && s.problem.m == 0 && s.root == nullptr && !s.inputValid &&
              s.incumbentValue == zoint::NoSolutionValue,
          "solver state not reset after the call");
   Expect(memcmp(s.incumbentVector, kZeroVector, sizeof kZeroVector) == 0 &&
@@ -217,8 +215,10 @@ void CheckStateAtStartValues() {
 }
 
 bool IsInputWarning(const std::string& w) {
-  for (const char* m : {zoint::kEmptyInput, zoint::kBadProblemSize, zoint::kIncompleteInput,
-                        zoint::kNumberOutOfRange, zoint::kInputNotReadable}) {
+  for (const char* m :
+       {zoint::MessageOf(zoint::Failure::EmptyInput), zoint::MessageOf(zoint::Failure::BadProblemSize),
+        zoint::MessageOf(zoint::Failure::IncompleteInput), zoint::MessageOf(zoint::Failure::NumberOutOfRange),
+        zoint::MessageOf(zoint::Failure::InputNotReadable)}) {
     if (w == m) return true;
   }
   return false;

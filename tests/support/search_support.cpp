@@ -1,25 +1,82 @@
 #include "support/search_support.h"
 
+#include <random>
+
 #include "enumeration/evaluate.h"
 #include "enumeration/search.h"
+#include "enumeration/search_node.h"
 #include "run/solver_state.h"
 
 namespace zoint_test {
 
+zoint::Problem ToProblem(const TestProblem& problem) {
+  zoint::Problem p = {};
+  p.n = problem.n;
+  p.m = static_cast<int32_t>(problem.rows.size());
+  for (int32_t i = 0; i < problem.n; ++i) p.coefficients[i] = problem.c[i];
+  for (size_t j = 0; j < problem.rows.size(); ++j) {
+    for (int32_t i = 0; i < problem.n; ++i) p.rows[j].entries[i] = problem.rows[j][i];
+    p.rows[j].entries[zoint::RhsColumn] = problem.rows[j][problem.n];
+  }
+  return p;
+}
+
+SearchResult BruteForce(const TestProblem& problem) {
+  const int32_t n = problem.n;
+  SearchResult best{zoint::NoSolutionValue, std::vector<int64_t>(static_cast<size_t>(n), 0), 0, 0};
+  std::vector<int64_t> x(static_cast<size_t>(n), 0);
+  // Counting with x_0 as the most significant bit visits the assignments in
+  // lexicographic order, so the first one to reach the least value is the
+  // smallest, and only a strictly smaller value replaces it.
+  for (uint64_t bits = 0; bits < (uint64_t{1} << n); ++bits) {
+    for (int32_t i = 0; i < n; ++i)
+      x[static_cast<size_t>(i)] = static_cast<int64_t>((bits >> (n - 1 - i)) & 1u);
+    bool feasible = true;
+    for (const auto& row : problem.rows) {
+      int64_t lhs = 0;
+      for (int32_t i = 0; i < n; ++i) lhs += row[static_cast<size_t>(i)] * x[static_cast<size_t>(i)];
+      if (lhs > row[static_cast<size_t>(n)]) feasible = false;
+    }
+    if (!feasible) continue;
+    int64_t value = 0;
+    for (int32_t i = 0; i < n; ++i) value += problem.c[static_cast<size_t>(i)] * x[static_cast<size_t>(i)];
+    if (value < best.value) {
+      best.value = value;
+      best.vector = x;
+    }
+  }
+  return best;
+}
+
+TestProblem RandomKnapsack(uint64_t seed, int32_t n, int32_t m, bool correlated) {
+  std::mt19937_64 rng(seed);
+  auto uniform = [&rng](int64_t lo, int64_t hi) {
+    return lo + static_cast<int64_t>(rng() % static_cast<uint64_t>(hi - lo + 1));
+  };
+  TestProblem p{n, std::vector<int64_t>(static_cast<size_t>(n), 0), {}};
+  for (int32_t j = 0; j < m; ++j) {
+    std::vector<int64_t> row(static_cast<size_t>(n) + 1, 0);
+    int64_t total = 0;
+    for (int32_t i = 0; i < n; ++i) {
+      row[i] = uniform(1, 1000);
+      total += row[i];
+      if (correlated) p.c[i] -= row[i] / m;
+    }
+    row[n] = total / 2;
+    p.rows.push_back(row);
+  }
+  for (int32_t i = 0; i < n; ++i) p.c[i] -= correlated ? uniform(0, 500) : uniform(1, 1000);
+  return p;
+}
+
 void LoadIntoState(const TestProblem& problem) {
   using namespace zoint;
   ResetSolver();
-  g_stats = Stats{0, 0, SearchKind::Enumeration};
+  g_stats = Stats{};
   GetRoot();
   g_state.inputValid = true;
-  g_state.n = problem.n;
-  g_state.m = static_cast<int32_t>(problem.rows.size());
-  for (int32_t i = 0; i < problem.n; ++i) g_state.problem.coefficients[i] = problem.c[i];
-  for (size_t j = 0; j < problem.rows.size(); ++j) {
-    for (int32_t i = 0; i < problem.n; ++i) g_state.problem.rows[j].entries[i] = problem.rows[j][i];
-    g_state.problem.rows[j].entries[RhsColumn] = problem.rows[j][problem.n];
-  }
-  PrepareProblem(g_state.problem, g_state.n, g_state.m);
+  g_state.problem = ToProblem(problem);
+  PrepareEnumeration();
 }
 
 namespace {
@@ -42,10 +99,10 @@ SearchResult SpecifiedSearch(const TestProblem& problem) {
   return TakeResult(problem.n);
 }
 
-SearchResult ChosenSearch(const TestProblem& problem, bool* accelerated) {
+SearchResult ChosenSearch(const TestProblem& problem, bool* exact) {
   LoadIntoState(problem);
   zoint::Search(zoint::GetRoot());
-  *accelerated = zoint::g_stats.search == zoint::SearchKind::Accelerated;
+  *exact = zoint::g_stats.search == zoint::SearchKind::Exact;
   return TakeResult(problem.n);
 }
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "problem/problem.h"
+
 namespace zoint_test {
 
 struct TestProblem {
@@ -26,15 +28,30 @@ inline bool operator==(const SearchResult& a, const SearchResult& b) {
   return a.value == b.value && a.vector == b.vector && a.nodes == b.nodes && a.evaluations == b.evaluations;
 }
 
+// The problem as the library holds it.
+zoint::Problem ToProblem(const TestProblem& problem);
+
+// Every assignment tried, in plain integers: the least objective below
+// 9223372036854775807 and the lexicographically smallest assignment reaching
+// it, or that value and all zeros when there is none. Only for problems in
+// which no sum can wrap; nodes and evaluations are 0.
+SearchResult BruteForce(const TestProblem& problem);
+
+// Maximise p·x subject to W x ≤ C (m rows, weights 1 … 1000, C half of each
+// row's total), written as minimise −p·x. Correlated: each value near its
+// item's mean weight, which makes the relaxation's bound weak and the search
+// long (thousands of nodes at n = 60, a few at n = 20).
+TestProblem RandomKnapsack(uint64_t seed, int32_t n, int32_t m, bool correlated);
+
 // Resets the solver and stores the problem as a successful load would.
 void LoadIntoState(const TestProblem& problem);
 
 // Runs the library's own search, as specified, over the problem.
 SearchResult SpecifiedSearch(const TestProblem& problem);
 
-// Runs the search stage as a call does, which picks the accelerated search
-// wherever it gives the same answer; *accelerated tells which one ran.
-SearchResult ChosenSearch(const TestProblem& problem, bool* accelerated);
+// Runs the search stage as a call does, which picks the exact search wherever
+// no sum can wrap; *exact tells whether it ran.
+SearchResult ChosenSearch(const TestProblem& problem, bool* exact);
 
 // While alive, every call runs the enumeration, as the counters of its
 // examples require.

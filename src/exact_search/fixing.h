@@ -1,4 +1,4 @@
-// A partial assignment of the accelerated search, with the exact sums its
+// A partial assignment of the exact search, with the exact sums its
 // integer tests need, and the propagation that fixes what those tests imply.
 // Inside the exact domain none of these sums can wrap: each is a sum of some
 // of the c_i, or of some of one row's a_ji.
@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "enumeration/column_problem.h"
+#include "exact_search/oriented_problem.h"
 
 namespace zoint {
 
@@ -22,19 +22,22 @@ struct Fixing {
 };
 
 // Every variable free.
-void StartFixing(Fixing& fixing, const ColumnProblem& problem);
+void StartFixing(Fixing& fixing, const OrientedProblem& problem);
 
-void FixVariable(Fixing& fixing, const ColumnProblem& problem, int32_t i, int8_t value);
+// Requires x_i free; value is 0 or 1.
+void FixVariable(Fixing& fixing, const OrientedProblem& problem, int32_t i, int8_t value);
 
 // Fixes every free variable whose other value would leave no completion with
 // objective ≤ cutoff that meets every row. Returns false when no such
 // completion exists at all.
-bool Propagate(Fixing& fixing, const ColumnProblem& problem, int64_t cutoff);
+bool Propagate(Fixing& fixing, const OrientedProblem& problem, int64_t cutoff);
 
 // True when setting every free variable to 0 meets every row. That completion
-// is then the cheapest (costs are ≥ 0) and the lexicographically smallest of
-// all completions.
-bool ZeroCompletionFeasible(const Fixing& fixing, const ColumnProblem& problem);
+// is then the cheapest (costs are ≥ 0), and the lexicographically smallest in
+// x among the cheapest: a complemented variable costs strictly more at 1, so
+// a completion as cheap differs from it only where the cost is 0, and there
+// y = x.
+bool ZeroCompletionFeasible(const Fixing& fixing, const OrientedProblem& problem);
 
 }  // namespace zoint
 

@@ -1,4 +1,4 @@
-#include "enumeration/exact_domain.h"
+#include "problem/problem.h"
 
 namespace zoint {
 
@@ -23,13 +23,10 @@ bool MagnitudeSumFits(const int64_t* values, int32_t count) {
 
 }  // namespace
 
-bool InExactDomain(const Problem& problem, int32_t n, int32_t m) {
-  for (int32_t i = 0; i < n; ++i) {
-    if (problem.coefficients[i] < 0) return false;
-  }
-  if (!MagnitudeSumFits(problem.coefficients, n)) return false;
-  for (int32_t j = 0; j < m; ++j) {
-    if (!MagnitudeSumFits(problem.rows[j].entries, n)) return false;
+bool NoSumCanWrap(const Problem& problem) {
+  if (!MagnitudeSumFits(problem.coefficients, problem.n)) return false;
+  for (int32_t j = 0; j < problem.m; ++j) {
+    if (!MagnitudeSumFits(problem.rows[j].entries, problem.n)) return false;
   }
   return true;
 }

@@ -3,14 +3,15 @@
 // every such completion has that value. With the relaxation, the order of
 // branching follows it and the caller asks only whether a completion exists
 // (or for the least objective). Without it, branching goes as in the
-// enumeration, first free variable and 0 first, and the caller relies on it.
-#include "enumeration/branch_and_bound.h"
+// enumeration, first free variable and x = 0 first, and the caller relies on
+// it.
+#include "exact_search/branch_and_bound.h"
 
+#include <cassert>
 #include <cmath>
 #include <initializer_list>
 
-#include "enumeration/certified_bound.h"
-#include "run/solver_state.h"
+#include "exact_search/certified_bound.h"
 
 namespace zoint {
 
@@ -19,16 +20,21 @@ namespace {
 constexpr double kIntegral = 1e-9;
 
 void Record(Dive& dive, const int8_t* vector, int64_t value) {
+  assert(value <= dive.cutoff);
   dive.found = true;
   dive.foundValue = value;
   for (int32_t i = 0; i < dive.problem.n; ++i) dive.foundVector[i] = vector[i];
   if (!dive.stopAtFirst) dive.cutoff = value - 1;
+  SearchLimits& limits = dive.limits;
+  const int64_t reported = dive.problem.offset + value;
+  if (!limits.hasSolution || reported < limits.bestValue) limits.bestValue = reported;
+  limits.hasSolution = true;
 }
 
 // The relaxation's x rounded, checked exactly; recorded when it meets every
 // row within the cutoff.
 void TryRounded(Dive& dive, const Fixing& fixing, const double* x) {
-  const ColumnProblem& problem = dive.problem;
+  const OrientedProblem& problem = dive.problem;
   int8_t vector[MaxVariables];
   int64_t value = fixing.objective;
   int64_t activity[MaxConstraints];
@@ -71,6 +77,15 @@ int32_t FixByReducedCost(Dive& dive, Fixing& fixing, const CertifiedBound& bound
   return fixed;
 }
 
+// The first pass's root bound, for progress reports: no completion costs
+// less than the certified bound, rounded up as every objective is an integer.
+void NoteRootBound(Dive& dive, const CertifiedBound& bound) {
+  if (!(bound.lower > 0) || bound.lower >= 9e15) return;
+  const int64_t least = static_cast<int64_t>(std::ceil(bound.lower));
+  const int64_t reported = dive.problem.offset + least;
+  if (reported > dive.limits.bound) dive.limits.bound = reported;
+}
+
 // What one node's relaxation says.
 enum class Verdict { Closed, Branch, BranchBlind };
 
@@ -90,7 +105,7 @@ Verdict Relax(Dive& dive, int32_t level, Fixing& fixing, LpResult& lp) {
     }
     if (!dive.useLp) return Verdict::BranchBlind;
 
-    ++g_stats.evaluations;
+    ++dive.stats.lpSolves;
     SolveLp(dive.lp, level, dive.problem, fixing, lp);
     CertifiedBound& bound = dive.bound;
     if (lp.status == LpResult::Infeasible) {
@@ -106,6 +121,7 @@ Verdict Relax(Dive& dive, int32_t level, Fixing& fixing, LpResult& lp) {
 
     BoundFromMultipliers(dive.problem, fixing, lp.multiplier, true, bound);
     if (!bound.valid) return Verdict::BranchBlind;
+    if (level == 0 && !dive.stopAtFirst) NoteRootBound(dive, bound);
     if (bound.lower > CutoffAsDouble(dive.cutoff)) return Verdict::Closed;
     if (Integral(fixing, lp.x, dive.problem.n)) {
       TryRounded(dive, fixing, lp.x);
@@ -134,6 +150,8 @@ int32_t BranchVariable(const Fixing& fixing, const double* x, bool useX, int32_t
 }  // namespace
 
 void Explore(Dive& dive, int32_t level) {
+  assert(level >= 0 && level <= dive.problem.n);
+  if (CountNodeAndCheck(dive.limits)) return;
   Fixing& fixing = dive.fixings[level];
   LpResult& lp = dive.relaxations[level];
   const Verdict verdict = Relax(dive, level, fixing, lp);
@@ -142,15 +160,15 @@ void Explore(Dive& dive, int32_t level) {
   const bool guided = verdict == Verdict::Branch;
   const int32_t i = BranchVariable(fixing, lp.x, guided, dive.problem.n);
   if (i < 0) return;  // every variable fixed: the zero completion was the only one
-  const int8_t first = guided && lp.x[i] > 0.5 ? 1 : 0;
+  // Unguided, x_i = 0 comes first, as in the enumeration's order.
+  const int8_t first = guided ? (lp.x[i] > 0.5 ? 1 : 0) : OrientedValue(dive.problem, i, 0);
   for (const int8_t value : {first, static_cast<int8_t>(1 - first)}) {
     Fixing& child = dive.fixings[level + 1];
     child = fixing;
     FixVariable(child, dive.problem, i, value);
     if (dive.useLp) CopyLpLevel(dive.lp, level, level + 1);
-    ++g_stats.nodes;
     Explore(dive, level + 1);
-    if (dive.found && dive.stopAtFirst) return;
+    if (dive.limits.stopped || (dive.found && dive.stopAtFirst)) return;
   }
 }
 

@@ -1,11 +1,11 @@
-#include "enumeration/certified_bound.h"
+#include "exact_search/certified_bound.h"
 
 #include <cmath>
 
 namespace zoint {
 
-void BoundFromMultipliers(const ColumnProblem& problem, const Fixing& fixing, const double* y, bool withCosts,
-                          CertifiedBound& bound) {
+void BoundFromMultipliers(const OrientedProblem& problem, const Fixing& fixing, const double* y,
+                          bool withCosts, CertifiedBound& bound) {
   const int32_t m = problem.m;
   double multiplier[MaxConstraints];
   for (int32_t j = 0; j < m; ++j) multiplier[j] = y[j] > 0 ? y[j] : 0.0;  // NaN becomes 0

@@ -11,8 +11,8 @@
 
 #include <cstdint>
 
-#include "enumeration/column_problem.h"
-#include "enumeration/fixing.h"
+#include "exact_search/fixing.h"
+#include "exact_search/oriented_problem.h"
 
 namespace zoint {
 
@@ -24,8 +24,8 @@ struct CertifiedBound {
 };
 
 // y holds one multiplier per problem row; negative entries count as 0.
-void BoundFromMultipliers(const ColumnProblem& problem, const Fixing& fixing, const double* y, bool withCosts,
-                          CertifiedBound& bound);
+void BoundFromMultipliers(const OrientedProblem& problem, const Fixing& fixing, const double* y,
+                          bool withCosts, CertifiedBound& bound);
 
 // The cutoff as a double no smaller than it: exact within ±2^53, +∞ above
 // (no bound in this search is that large, so nothing is lost).

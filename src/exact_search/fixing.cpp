@@ -1,8 +1,10 @@
-#include "enumeration/fixing.h"
+#include "exact_search/fixing.h"
+
+#include <cassert>
 
 namespace zoint {
 
-void StartFixing(Fixing& fixing, const ColumnProblem& problem) {
+void StartFixing(Fixing& fixing, const OrientedProblem& problem) {
   for (int32_t i = 0; i < problem.n; ++i) fixing.value[i] = kFree;
   fixing.freeCount = problem.n;
   fixing.objective = 0;
@@ -16,7 +18,8 @@ void StartFixing(Fixing& fixing, const ColumnProblem& problem) {
   }
 }
 
-void FixVariable(Fixing& fixing, const ColumnProblem& problem, int32_t i, int8_t value) {
+void FixVariable(Fixing& fixing, const OrientedProblem& problem, int32_t i, int8_t value) {
+  assert(fixing.value[i] == kFree && (value == 0 || value == 1));
   fixing.value[i] = value;
   --fixing.freeCount;
   const int64_t* a = problem.column[i];
@@ -33,7 +36,7 @@ void FixVariable(Fixing& fixing, const ColumnProblem& problem, int32_t i, int8_t
   }
 }
 
-bool Propagate(Fixing& fixing, const ColumnProblem& problem, int64_t cutoff) {
+bool Propagate(Fixing& fixing, const OrientedProblem& problem, int64_t cutoff) {
   const int32_t m = problem.m;
   bool changed = true;
   while (changed) {
@@ -69,7 +72,7 @@ bool Propagate(Fixing& fixing, const ColumnProblem& problem, int64_t cutoff) {
   return true;
 }
 
-bool ZeroCompletionFeasible(const Fixing& fixing, const ColumnProblem& problem) {
+bool ZeroCompletionFeasible(const Fixing& fixing, const OrientedProblem& problem) {
   for (int32_t j = 0; j < problem.m; ++j) {
     if (fixing.fixedActivity[j] > problem.rhs[j]) return false;
   }

@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "enumeration/column_problem.h"
-#include "enumeration/fixing.h"
+#include "exact_search/fixing.h"
+#include "exact_search/oriented_problem.h"
 
 namespace zoint {
 
@@ -38,13 +38,13 @@ struct LpResult {
 // Sets up the relaxation with levels tableau slots, each at the all-slack
 // basis. Returns false when the costs are too large for double to be of use;
 // rows too large, or always met, are left out (fewer rows: still a relaxation).
-bool PrepareLp(LpWorkspace& lp, const ColumnProblem& problem, int32_t levels);
+bool PrepareLp(LpWorkspace& lp, const OrientedProblem& problem, int32_t levels);
 
 void CopyLpLevel(LpWorkspace& lp, int32_t from, int32_t to);
 
 // Solves the relaxation of the node fixed as in fixing, starting from the
 // level's basis and leaving the final basis there.
-void SolveLp(LpWorkspace& lp, int32_t level, const ColumnProblem& problem, const Fixing& fixing,
+void SolveLp(LpWorkspace& lp, int32_t level, const OrientedProblem& problem, const Fixing& fixing,
              LpResult& result);
 
 }  // namespace zoint

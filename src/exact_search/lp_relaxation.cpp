@@ -1,4 +1,4 @@
-#include "enumeration/lp_relaxation.h"
+#include "exact_search/lp_relaxation.h"
 
 #include <cmath>
 #include <cstring>
@@ -33,7 +33,7 @@ Level LevelOf(LpWorkspace& lp, int32_t level) {
 
 // The all-slack basis: B = I, every structural column at its lower bound.
 // With costs ≥ 0 it is dual feasible whatever the bounds are.
-void SlackBasis(LpWorkspace& lp, const ColumnProblem& problem, Level level) {
+void SlackBasis(LpWorkspace& lp, const OrientedProblem& problem, Level level) {
   for (int32_t r = 0; r < lp.rows; ++r) {
     double* row = level.tableau + static_cast<size_t>(r) * lp.cols;
     const int32_t j = lp.rowOf[r];
@@ -46,7 +46,7 @@ void SlackBasis(LpWorkspace& lp, const ColumnProblem& problem, Level level) {
 
 }  // namespace
 
-bool PrepareLp(LpWorkspace& lp, const ColumnProblem& problem, int32_t levels) {
+bool PrepareLp(LpWorkspace& lp, const OrientedProblem& problem, int32_t levels) {
   double costSum = 0;
   double largestCost = 1;
   for (int32_t i = 0; i < problem.n; ++i) {
@@ -244,7 +244,7 @@ LpResult::Status Iterate(const LpWorkspace& lp, Level level, double* d, const do
 
 }  // namespace
 
-void SolveLp(LpWorkspace& lp, int32_t level, const ColumnProblem& problem, const Fixing& fixing,
+void SolveLp(LpWorkspace& lp, int32_t level, const OrientedProblem& problem, const Fixing& fixing,
              LpResult& result) {
   const Level at = LevelOf(lp, level);
   double lower[MaxVariables + MaxConstraints];

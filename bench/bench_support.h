@@ -1,0 +1,44 @@
+// What the benchmarks against CBC share: one timed call of the library in a
+// folder, as a host makes it, and one timed run of CBC on an LP file.
+#ifndef ZOINT_BENCH_SUPPORT_H
+#define ZOINT_BENCH_SUPPORT_H
+
+#include <string>
+#include <vector>
+
+namespace zoint_bench {
+
+double Median(std::vector<double> values);
+
+// CPU seconds of this process so far.
+double ProcessCpuSeconds();
+
+struct LibraryRun {
+  double seconds;     // wall time of the call, files included
+  double cpuSeconds;  // CPU time of the call
+  std::string console;
+  std::string solution;
+  const char* search;  // "exact", "enumeration" or "none"
+};
+
+// One call of ZOInterProgram in dir, with standard output sent to a file
+// there. Leaves the working directory at dir.
+LibraryRun CallLibrary(const std::string& dir);
+
+struct CbcRun {
+  double seconds;     // wall time of the whole process
+  double cpuSeconds;  // its CPU time
+  bool found;         // CBC reported an optimal solution
+  double objective;   // and this objective value
+};
+
+// `cbc FILE solve`, whole process, its log kept in dir/cbc.log; the optimum
+// read from "Objective value:".
+CbcRun CallCbc(const std::string& lp, const std::string& dir);
+
+// Whether cbc can be started.
+bool HaveCbc();
+
+}  // namespace zoint_bench
+
+#endif  // ZOINT_BENCH_SUPPORT_H

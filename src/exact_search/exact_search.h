@@ -1,0 +1,71 @@
+// The exact search: the one door into the engine. It takes a problem in which
+// no sum can wrap, whatever the signs of its numbers, and returns the least
+// objective with the lexicographically smallest assignment that reaches it.
+// It keeps no state between calls and touches nothing outside its arguments,
+// so any number of calls may run at once on different threads.
+#ifndef ZOINT_EXACT_SEARCH_H
+#define ZOINT_EXACT_SEARCH_H
+
+#include <cstdint>
+
+#include "problem/problem.h"
+
+namespace zoint {
+
+// What a running search reports, about once per ExactOptions::progressInterval.
+struct ExactProgress {
+  double seconds;     // since the search started
+  uint64_t nodes;     // nodes explored so far
+  bool hasSolution;   // whether bestValue holds a feasible value
+  int64_t bestValue;  // least objective found so far
+  int64_t bound;      // no assignment has a smaller objective (exact, not rounded)
+};
+
+// Limits and hooks of one search. A default-constructed value has none.
+struct ExactOptions {
+  double timeLimitSeconds = 0;  // stop after this long; 0 or less: no limit
+  uint64_t nodeLimit = 0;       // stop after this many nodes; 0: no limit
+  // Stop as soon as this becomes nonzero; may be set from another thread or
+  // a signal handler. May be null.
+  const volatile int32_t* cancel = nullptr;
+  // Called on the searching thread; must not call the engine again.
+  void (*progress)(const ExactProgress& progress, void* data) = nullptr;
+  void* progressData = nullptr;
+  double progressInterval = 1.0;  // seconds between two progress calls
+};
+
+enum class ExactStatus {
+  Optimal,     // value and x are the answer
+  Infeasible,  // proven: no assignment meets every row with a value below NoSolutionValue
+  Stopped,     // a limit or the cancel flag stopped it; value and x are the best found, if any
+};
+
+// Counters of one search; each field has one meaning.
+struct ExactStats {
+  uint64_t nodes;               // search nodes explored, both passes (the root of each search included)
+  uint64_t lpSolves;            // linear relaxations solved by the dual simplex
+  uint64_t secondPassSearches;  // searches the second pass ran (positions the witness did not settle)
+  double firstPassSeconds;      // finding the least objective and proving it
+  double secondPassSeconds;     // choosing the lexicographically smallest optimum
+};
+
+struct ExactResult {
+  ExactStatus status;
+  bool hasSolution;        // Optimal, or Stopped after a feasible assignment was found
+  int64_t value;           // its objective; NoSolutionValue without one
+  int8_t x[MaxVariables];  // its assignment, entries 0 … n−1; all 0 without one
+  ExactStats stats;
+};
+
+// Requires NoSumCanWrap(problem), 0 ≤ n ≤ MaxVariables, 0 ≤ m ≤ MaxConstraints.
+//  - Optimal: value is the least c·x below NoSolutionValue over the x that
+//    meet every row, and x the lexicographically smallest such assignment
+//    (x_0 most significant, 0 before 1).
+//  - Infeasible: there is none; value is NoSolutionValue and x all 0.
+//  - Stopped: see ExactStatus.
+// Throws std::bad_alloc when memory runs out, and nothing else.
+ExactResult SolveExact(const Problem& problem, const ExactOptions& options);
+
+}  // namespace zoint
+
+#endif  // ZOINT_EXACT_SEARCH_H

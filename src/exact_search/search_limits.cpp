@@ -1,0 +1,48 @@
+#include "exact_search/search_limits.h"
+
+#include <cmath>
+
+namespace zoint {
+
+void StartLimits(SearchLimits& limits, const ExactOptions& options, int64_t trivialBound) {
+  limits.options = options;
+  limits.start = std::chrono::steady_clock::now();
+  const double interval = options.progressInterval;
+  // A NaN, negative or zero interval would report at every node.
+  limits.options.progressInterval = interval > 0.001 ? interval : 0.001;
+  limits.nextProgress = limits.options.progressInterval;
+  limits.nodes = 0;
+  limits.stopped = false;
+  limits.hasSolution = false;
+  limits.bestValue = NoSolutionValue;
+  limits.bound = trivialBound;
+}
+
+double ElapsedSeconds(const SearchLimits& limits) {
+  const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - limits.start;
+  return elapsed.count();
+}
+
+bool CountNodeAndCheck(SearchLimits& limits) {
+  if (limits.stopped) return true;
+  const ExactOptions& options = limits.options;
+  // The clock is read only where someone is waiting on it.
+  const bool timed = options.timeLimitSeconds > 0;
+  if (timed || options.progress != nullptr) {
+    const double seconds = ElapsedSeconds(limits);
+    if (timed && seconds >= options.timeLimitSeconds) limits.stopped = true;
+    if (options.progress != nullptr && seconds >= limits.nextProgress) {
+      limits.nextProgress = seconds + options.progressInterval;
+      const ExactProgress progress{seconds, limits.nodes, limits.hasSolution, limits.bestValue, limits.bound};
+      options.progress(progress, options.progressData);
+    }
+  }
+  // After the report, so that a flag the callback raises takes effect at once.
+  if (options.cancel != nullptr && *options.cancel != 0) limits.stopped = true;
+  if (options.nodeLimit != 0 && limits.nodes >= options.nodeLimit) limits.stopped = true;
+  if (limits.stopped) return true;
+  ++limits.nodes;
+  return false;
+}
+
+}  // namespace zoint

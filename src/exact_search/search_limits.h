@@ -1,0 +1,36 @@
+// The limits of one search and its progress reports: elapsed time, nodes,
+// the caller's cancel flag. The search asks once per node whether to stop,
+// so it stops within one node's work of a limit being reached.
+#ifndef ZOINT_SEARCH_LIMITS_H
+#define ZOINT_SEARCH_LIMITS_H
+
+#include <chrono>
+#include <cstdint>
+
+#include "exact_search/exact_search.h"
+
+namespace zoint {
+
+struct SearchLimits {
+  ExactOptions options;
+  std::chrono::steady_clock::time_point start;
+  double nextProgress;  // seconds since start at which progress is next reported
+  uint64_t nodes;       // nodes explored so far
+  bool stopped;         // a limit was reached; once set it stays set
+  // What progress reports, in the caller's objective (x, not y).
+  bool hasSolution;
+  int64_t bestValue;
+  int64_t bound;
+};
+
+void StartLimits(SearchLimits& limits, const ExactOptions& options, int64_t trivialBound);
+
+double ElapsedSeconds(const SearchLimits& limits);
+
+// Returns true when the search must stop before the next node; otherwise
+// counts that node, reporting progress first when it is due.
+bool CountNodeAndCheck(SearchLimits& limits);
+
+}  // namespace zoint
+
+#endif  // ZOINT_SEARCH_LIMITS_H
