@@ -41,7 +41,8 @@ const char kHelp[] =
     "              the seconds taken, on standard error\n"
     "  --enumerate always run the plain enumeration, even where the accelerated\n"
     "              search gives the same answer (for testing and comparison)\n"
-    "  --help      print this text\n";
+    "  --help      print this text\n"
+    "  --version   print the version\n";
 
 int UsageError(const char* what, const char* argument) {
   std::fprintf(stderr, "zoint: %s: %s\n%s", what, argument, kUsage);
@@ -57,6 +58,10 @@ int main(int argc, char** argv) {
     const char* arg = argv[k];
     if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
       std::fputs(kHelp, stdout);
+      return 0;
+    }
+    if (std::strcmp(arg, "--version") == 0) {
+      std::puts("zoint " ZOINT_VERSION);
       return 0;
     }
     if (std::strcmp(arg, "--stats") == 0) {
@@ -83,8 +88,8 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     const bool accelerated = zoint::g_stats.search == zoint::SearchKind::Accelerated;
     std::fprintf(stderr, "\nsearch: %s\nnodes: %" PRIu64 "\nevaluations: %" PRIu64 "\nseconds: %.6f\n",
-                 accelerated ? "accelerated" : "enumeration", zoint::g_stats.nodes, zoint::g_stats.evaluations,
-                 seconds.count());
+                 accelerated ? "accelerated" : "enumeration", zoint::g_stats.nodes,
+                 zoint::g_stats.evaluations, seconds.count());
   }
   return 0;
 }
