@@ -42,7 +42,8 @@ const char kHelp[] =
     "  --enumerate always run the plain enumeration, even where the exact search\n"
     "              would run (for testing and comparison; with negative costs its\n"
     "              answer may not be the optimum)\n"
-    "  --help      print this text\n";
+    "  --help      print this text\n"
+    "  --version   print the version\n";
 
 int UsageError(const char* what, const char* argument) {
   std::fprintf(stderr, "zoint: %s: %s\n%s", what, argument, kUsage);
@@ -81,6 +82,10 @@ int main(int argc, char** argv) {
     const char* arg = argv[k];
     if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
       std::fputs(kHelp, stdout);
+      return 0;
+    }
+    if (std::strcmp(arg, "--version") == 0) {
+      std::puts("zoint " ZOINT_VERSION);
       return 0;
     }
     if (std::strcmp(arg, "--stats") == 0) {

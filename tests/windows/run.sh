@@ -13,11 +13,10 @@ source_dir=$PWD
 stage_start=$SECONDS
 
 . tests/ensure_packages.sh
+. tests/windows/wine_prefix.sh
 ensure_packages windows cmake make g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb xdotool imagemagick \
   x11-utils fonts-wqy-microhei locales
 
-wine64=/usr/lib/wine/wine64
-wineserver=/usr/lib/wine/wineserver
 artifacts=$source_dir/build/win64/artifacts
 cases=$source_dir/tests/cases
 no_solution=$'9223372036854775807\r\n'
@@ -36,9 +35,6 @@ check() {
     failed=$((failed + 1))
   fi
 }
-
-# The Windows name of a local path, through wine's drive Z: (the root).
-winpath() { printf 'Z:%s' "$(realpath -m "$1" | tr / '\\')"; }
 
 # same_bytes FILE EXPECTED: the file holds exactly the expected bytes.
 same_bytes() {
@@ -141,18 +137,13 @@ trap cleanup EXIT
 
 rm -rf "$artifacts"
 mkdir -p "$artifacts"
-export WINEPREFIX=$scratch/prefix WINEARCH=win64 WINEDEBUG=-all
-# No Mono or Gecko: nothing here needs them, and they would be fetched.
-export WINEDLLOVERRIDES="mscoree,mshtml="
-unset DISPLAY WAYLAND_DISPLAY
 
 host=$(winpath build/win64/tests/windows/dll_host.exe)
 dll64=$(winpath build/win64/ZOInt.dll)
 
 echo "== windows: wine prefix"
 prefix_start=$SECONDS
-timeout 300 "$wine64" wineboot -i >"$scratch/wineboot.log" 2>&1 || { cat "$scratch/wineboot.log"; exit 1; }
-timeout 60 "$wine64" regedit /S "$(winpath tests/windows/wine_settings.reg)"
+make_wine_prefix "$scratch/prefix" || exit 1
 echo "   created in $((SECONDS - prefix_start)) s"
 
 echo "== windows: C host under wine64 (no display)"
@@ -261,7 +252,9 @@ if [ -n "$window" ]; then
   }
   check "screenshot saved: build/win64/artifacts/messagebox.png" screenshot_taken
   check "the call waits for the user: still running, no ZOIntOut.dat yet" waits_for_user
-  xdotool key --window "$window" Return 2>/dev/null
+  # The key press closes the box, so sending the key release to its window
+  # can fail; what counts is checked next: the call returns.
+  xdotool key --window "$window" Return 2>/dev/null || true
 fi
 box_status=0
 wait "$box_host" || box_status=$?
