@@ -114,7 +114,8 @@ TEST(Accelerated, MatchesTheEnumerationInsideTheDomain) {
   const Family families[] = {Family::Covering,  Family::Knapsack, Family::DenseMixed,
                              Family::ZeroCosts, Family::FewCosts, Family::Equalities,
                              Family::Huge,      Family::Large,    Family::HugeRows};
-  for (int round = 0; round < 500; ++round) {
+  const int rounds = RoundsToRun(500);
+  for (int round = 0; round < rounds; ++round) {
     for (Family family : families) {
       // Mostly small, so the enumeration stays quick; every tenth up to 22.
       const int32_t n = static_cast<int32_t>(round % 10 == 0 ? 16 + rng() % 7 : rng() % 15);
@@ -213,7 +214,8 @@ TEST(Accelerated, CallsGiveTheEnumerationsBytes) {
   // Through the files, with the search chosen as a host's call chooses it.
   std::mt19937_64 rng(11);
   ScratchDir scratch;
-  for (int round = 0; round < 60; ++round) {
+  const int rounds = RoundsToRun(60);
+  for (int round = 0; round < rounds; ++round) {
     const TestProblem problem =
         RandomProblem(rng, round % 2 ? Family::FewCosts : Family::Covering, 10 + round % 9);
     const std::string text = ProblemText(problem);
