@@ -4,8 +4,9 @@
 #
 # SSE2 scalar arithmetic, as in the 64-bit builds: every double operation is
 # rounded once to double, whatever registers the compiler picks, so 32-bit
-# results equal 64-bit ones. The x87 would keep intermediates at its own
-# precision, which the host sets.
+# results equal 64-bit ones. The x87 would hold intermediates at its control
+# word's precision and round them again when it stores them, so results
+# would depend on which values the compiler kept in registers.
 set(ZOINT_X86_32_FLOAT_FLAGS "-msse2 -mfpmath=sse")
 string(APPEND CMAKE_C_FLAGS_INIT " ${ZOINT_X86_32_FLOAT_FLAGS}")
 string(APPEND CMAKE_CXX_FLAGS_INIT " ${ZOINT_X86_32_FLOAT_FLAGS}")
