@@ -50,8 +50,7 @@ readelf -h "$build/libzoint.so" | grep -q 'Machine:.*Intel 80386' || {
 }
 
 echo "== i386: unit tests under $(basename "$qemu") ($emulated_tests; $emulated_rounds rounds)"
-ZOINT_TEST_ROUNDS=$emulated_rounds "$qemu" "$build/tests/zoint_tests" --gtest_filter="$emulated_tests" \
- 
+ZOINT_TEST_ROUNDS=$emulated_rounds "$qemu" "$build/tests/zoint_tests" --gtest_filter="$emulated_tests"
 "$qemu" "$build/tests/zoint_fault_tests" --gtest_filter="$float_fault_tests"
 
 if "$build/tools/zoint" --help >/dev/null 2>&1; then
