@@ -33,6 +33,10 @@ if [ -d ../shared/instances ]; then
   bench/instances_bench.sh --runs 3
 fi
 
+# The 32-bit build of the library under qemu-i386, computing as the 32-bit
+# Windows DLL does.
+tests/i386_stage.sh
+
 # The Windows DLLs: cross-built, checked, and run under wine.
 tests/windows/run.sh
 

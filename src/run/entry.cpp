@@ -7,6 +7,7 @@
 #include "enumeration/search.h"
 #include "exchange/exchange.h"
 #include "exchange/messages.h"
+#include "platform/float_environment.h"
 #include "platform/platform.h"
 #include "run/solver_state.h"
 #include "zoint/ZOInt.h"
@@ -46,6 +47,9 @@ void RunOnce() {
 
 extern "C" ZOINT_EXPORT double ZOINT_CALL ZOInterProgram(int32_t argument) {
   (void)argument;
+  // The host's floating-point settings are set aside for the call and are
+  // back, as the host left them, whichever way the call ends.
+  zoint::platform::LibraryFloatEnvironment floatEnvironment;
   zoint::platform::LockRun();
   try {
     zoint::RunOnce();

@@ -9,6 +9,7 @@
 #include "exchange/messages.h"
 #include "fault/fault_points.h"
 #include "run/solver_state.h"
+#include "support/float_settings.h"
 #include "support/run_support.h"
 #include "zoint/ZOInt.h"
 
@@ -153,6 +154,34 @@ TEST(FailurePoints, NoMemoryForALineIsOutOfMemory) { CheckEveryFailurePoint(Faul
 TEST(FailurePoints, NoMemoryForAStreamIsOutOfMemory) { CheckEveryFailurePoint(Fault::OpenOutOfMemory); }
 
 TEST(FailurePoints, EveryFailingAllocationIsOutOfMemory) { CheckEveryFailurePoint(Fault::NewFails); }
+
+#ifdef ZOINT_TEST_X86_FLOAT
+// A call that runs out of memory leaves through the entry point's catch
+// path; the host's floating-point settings must come back there as well.
+// The last allocation of a run fails, after the search has computed.
+TEST(FailurePoints, OutOfMemoryGivesTheHostItsFloatSettingsBack) {
+  ScratchDir scratch;
+  const int lastAllocation = FaultyCall(Fault::NewFails, 0).calls;
+  ASSERT_GE(lastAllocation, 1);
+  const FloatSettings delphi = {0x1332, 0x00, 0x1900};
+  const FloatSettings own = ReadFloatSettings();
+  WriteFile("ZOIntIn.dat", kProblem);
+  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
+  zoint_fault::Arm(Fault::NewFails, lastAllocation);
+  WriteFloatSettings(delphi);
+  const FloatSettings before = ReadFloatSettings();
+  ZOInterProgram(0);
+  const FloatSettings after = ReadFloatSettings();
+  WriteFloatSettings(own);
+  zoint_fault::Disarm();
+  const std::string warnings = testing::internal::GetCapturedStderr();
+  testing::internal::GetCapturedStdout();
+  ASSERT_TRUE(zoint_fault::Fired());
+  EXPECT_EQ(warnings, std::string(zoint::kOutOfMemory) + "\n");
+  EXPECT_EQ(after, before) << "left " << Describe(before) << ", found " << Describe(after);
+}
+#endif
 
 }  // namespace
 }  // namespace zoint_test

@@ -88,7 +88,8 @@ TestProblem RandomProblem(std::mt19937_64& rng, Family family) {
 TEST(Differential, MatchesWordForWordSearch) {
   std::mt19937_64 rng(20261210);
   const Family families[] = {Family::SmallMixed, Family::Covering, Family::Knapsack, Family::Extreme};
-  for (int round = 0; round < 1000; ++round) {
+  const int rounds = RoundsToRun(1000);
+  for (int round = 0; round < rounds; ++round) {
     for (Family family : families) {
       const TestProblem problem = RandomProblem(rng, family);
       const SearchResult expected = LiteralSearch(problem);
@@ -105,7 +106,8 @@ TEST(Differential, FileRoundTripMatches) {
   std::mt19937_64 rng(7);
   ScratchDir scratch;
   ForcedEnumeration forced;  // the evaluation count is the enumeration's
-  for (int round = 0; round < 150; ++round) {
+  const int rounds = RoundsToRun(150);
+  for (int round = 0; round < rounds; ++round) {
     const TestProblem problem = RandomProblem(rng, round % 2 ? Family::Extreme : Family::SmallMixed);
     const SearchResult expected = LiteralSearch(problem);
     std::string csv;

@@ -120,7 +120,8 @@ TEST(ExactSearch, MatchesTheEnumerationInsideTheDomain) {
   const Family families[] = {Family::Covering,  Family::Knapsack, Family::DenseMixed,
                              Family::ZeroCosts, Family::FewCosts, Family::Equalities,
                              Family::Huge,      Family::Large,    Family::HugeRows};
-  for (int round = 0; round < 500; ++round) {
+  const int rounds = RoundsToRun(500);
+  for (int round = 0; round < rounds; ++round) {
     for (Family family : families) {
       // Mostly small, so the enumeration stays quick; every tenth up to 22.
       const int32_t n = static_cast<int32_t>(round % 10 == 0 ? 16 + rng() % 7 : rng() % 15);
@@ -223,7 +224,8 @@ TEST(ExactSearch, MatchesBruteForceWithNegativeCosts) {
   const SignedFamily families[] = {SignedFamily::Covering,      SignedFamily::Knapsack,
                                    SignedFamily::DenseMixed,    SignedFamily::AllNegative,
                                    SignedFamily::EqualityPairs, SignedFamily::Huge};
-  for (int round = 0; round < 200; ++round) {
+  const int rounds = RoundsToRun(200);
+  for (int round = 0; round < rounds; ++round) {
     for (SignedFamily family : families) {
       // Mostly small, so the brute force stays quick; every 50th up to 20.
       const int32_t n = static_cast<int32_t>(round % 50 == 0 ? 16 + rng() % 5 : rng() % 13);
@@ -360,7 +362,8 @@ TEST(ExactSearch, CallsGiveTheEnumerationsBytes) {
   // Through the files, with the search chosen as a host's call chooses it.
   std::mt19937_64 rng(11);
   ScratchDir scratch;
-  for (int round = 0; round < 60; ++round) {
+  const int rounds = RoundsToRun(60);
+  for (int round = 0; round < rounds; ++round) {
     const TestProblem problem =
         RandomProblem(rng, round % 2 ? Family::FewCosts : Family::Covering, 10 + round % 9);
     const std::string text = ProblemText(problem);

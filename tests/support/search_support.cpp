@@ -1,5 +1,9 @@
 #include "support/search_support.h"
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
 #include <random>
 
 #include "enumeration/evaluate.h"
@@ -108,6 +112,18 @@ SearchResult ChosenSearch(const TestProblem& problem, bool* exact) {
 
 ForcedEnumeration::ForcedEnumeration() { zoint::g_searchMode = zoint::SearchMode::EnumerationOnly; }
 ForcedEnumeration::~ForcedEnumeration() { zoint::g_searchMode = zoint::SearchMode::Automatic; }
+
+int RoundsToRun(int full) {
+  const char* limit = std::getenv("ZOINT_TEST_ROUNDS");
+  if (limit == nullptr || *limit == '\0') return full;
+  char* end = nullptr;
+  const long rounds = std::strtol(limit, &end, 10);
+  if (*end != '\0' || rounds < 1) {
+    ADD_FAILURE() << "ZOINT_TEST_ROUNDS must be a positive number, not \"" << limit << "\"";
+    return full;
+  }
+  return static_cast<int>(std::min<long>(rounds, full));
+}
 
 std::string ProblemText(const TestProblem& problem) {
   std::string text = std::to_string(problem.n) + "," + std::to_string(problem.rows.size()) + "\n";

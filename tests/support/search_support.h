@@ -63,6 +63,12 @@ class ForcedEnumeration {
   ForcedEnumeration& operator=(const ForcedEnumeration&) = delete;
 };
 
+// How many of a random test's `full` rounds to run: all of them, unless the
+// environment variable ZOINT_TEST_ROUNDS asks for fewer. The rounds kept are
+// the first ones of the same seeded sequence, for slow builds such as the
+// i386 one under emulation.
+int RoundsToRun(int full);
+
 // The problem as ZOIntIn.dat text.
 std::string ProblemText(const TestProblem& problem);
 

@@ -2,8 +2,13 @@
  * GetProcAddress, calls through a __stdcall pointer, the exchange files in
  * the current directory.
  *
- *   dll_host DLL CASES_DIR WORK_DIR   runs every check below; WORK_DIR must
- *                                     be a fresh directory
+ *   dll_host DLL CASES_DIR WORK_DIR [PROBLEM_DIR...]
+ *                                     runs every check below; WORK_DIR must
+ *                                     be a fresh directory. Each PROBLEM_DIR
+ *                                     holds a ZOIntIn.dat, and may hold its
+ *                                     expected ZOIntOut.dat and stdout.txt
+ *                                     (LF); it is solved under hosts'
+ *                                     floating-point settings
  *   dll_host --call DLL               makes one plain call in the current
  *                                     directory (the message box is real)
  *
@@ -16,6 +21,7 @@
  * Prints one line per check and closes with "N passed, N failed". */
 #define WIN32_LEAN_AND_MEAN
 #include <fcntl.h>
+#include <float.h>
 #include <io.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -782,6 +788,172 @@ static void CheckCallFromWarningBox(const char* workDir) {
   Release(&g_nestedSolution);
 }
 
+/* ---- a host's floating-point settings ---- */
+
+/* What the hardware holds: the x87 control word and exception flags, and
+ * MXCSR (controls and flags); and what _controlfp reports of them. */
+typedef struct {
+  unsigned short x87Control;
+  unsigned short x87Flags;
+  unsigned int mxcsr;
+  unsigned int controlfp;
+} FloatSettings;
+
+static FloatSettings ReadFloatSettings(void) {
+  FloatSettings settings;
+  unsigned short status;
+  __asm__ __volatile__("fnstcw %0" : "=m"(settings.x87Control));
+  __asm__ __volatile__("fnstsw %0" : "=m"(status));
+  __asm__ __volatile__("stmxcsr %0" : "=m"(settings.mxcsr));
+  settings.x87Flags = status & 0x3F;
+  settings.controlfp = _controlfp(0, 0);
+  return settings;
+}
+
+static void WriteFloatSettings(const FloatSettings* settings) {
+  __asm__ __volatile__("fnclex");
+  __asm__ __volatile__("fldcw %0" : : "m"(settings->x87Control));
+  __asm__ __volatile__("ldmxcsr %0" : : "m"(settings->mxcsr));
+}
+
+static int SameFloatSettings(const FloatSettings* a, const FloatSettings* b) {
+  return a->x87Control == b->x87Control && a->x87Flags == b->x87Flags && a->mxcsr == b->mxcsr &&
+         a->controlfp == b->controlfp;
+}
+
+static void PrintFloatSettings(const char* label, const FloatSettings* s) {
+  printf("    %s: x87 control 0x%04x, x87 flags 0x%02x, MXCSR 0x%04x, _controlfp 0x%08x\n", label,
+         s->x87Control, s->x87Flags, s->mxcsr, s->controlfp);
+}
+
+/* Settings hosts make with _controlfp. The precision and infinity controls
+ * exist on 32-bit only. */
+#ifdef _WIN64
+#define HOST_CONTROL_MASK (_MCW_EM | _MCW_RC)
+#else
+#define HOST_CONTROL_MASK (_MCW_EM | _MCW_RC | _MCW_PC | _MCW_IC)
+#endif
+typedef struct {
+  const char* name;
+  unsigned int control;
+  unsigned short x87Control; /* also loaded directly when not 0 */
+} HostSettings;
+
+static const HostSettings kHostSettings[] = {
+    /* Delphi's default 8087 control word $1332: invalid, zero-divide and
+     * overflow unmasked, 64-bit precision, round to nearest. _controlfp
+     * applies masks and rounding to MXCSR as well; on 64-bit Windows it
+     * leaves the x87 alone, which Delphi sets too, so the word is also
+     * loaded directly. */
+    {"Delphi's control word $1332",
+     _EM_DENORMAL | _EM_UNDERFLOW | _EM_INEXACT | _RC_NEAR | _PC_64 | _IC_AFFINE, 0x1332},
+    {"every exception unmasked", _RC_NEAR | _PC_64, 0},
+    {"rounding up", _MCW_EM | _RC_UP | _PC_64, 0},
+    {"rounding down", _MCW_EM | _RC_DOWN | _PC_64, 0},
+    {"rounding toward zero", _MCW_EM | _RC_CHOP | _PC_64, 0},
+};
+
+typedef struct {
+  char name[MAX_PATH];
+  Bytes input;
+  Bytes console;  /* CR LF */
+  Bytes solution; /* CR LF */
+} HostProblem;
+
+/* Reads a PROBLEM_DIR; the expected bytes are its files, or else what a
+ * call with the host's own settings gives. */
+static HostProblem LoadHostProblem(const char* dir, const char* workDir, int index) {
+  HostProblem problem;
+  char path[MAX_PATH], scratch[32];
+  Bytes expected;
+  snprintf(problem.name, sizeof problem.name, "%s", dir);
+  snprintf(path, sizeof path, "%s\\ZOIntIn.dat", dir);
+  if (!ReadWhole(path, &problem.input)) {
+    fprintf(stderr, "dll_host: missing %s\n", path);
+    exit(2);
+  }
+  snprintf(path, sizeof path, "%s\\stdout.txt", dir);
+  if (ReadWhole(path, &expected)) {
+    problem.console = WithCrLf(&expected);
+    Release(&expected);
+    snprintf(path, sizeof path, "%s\\ZOIntOut.dat", dir);
+    if (!ReadWhole(path, &expected)) {
+      fprintf(stderr, "dll_host: missing %s\n", path);
+      exit(2);
+    }
+    problem.solution = WithCrLf(&expected);
+    Release(&expected);
+  } else {
+    CallOutput plain;
+    snprintf(scratch, sizeof scratch, "problem-%d", index);
+    EnterFreshDirectory(workDir, scratch);
+    WriteWhole(".\\ZOIntIn.dat", problem.input.data, problem.input.size);
+    plain = Call(0);
+    problem.console = plain.console;
+    problem.solution = plain.solution;
+    plain.console.data = plain.solution.data = NULL;
+    ReleaseOutput(&plain);
+  }
+  return problem;
+}
+
+/* Each problem under each host's settings: the same bytes, no trap, and the
+ * host's settings and flags as it left them once the call returns. */
+static void CheckHostFloatSettings(const char* workDir, int problemCount, char** problemDirs) {
+  HostProblem* problems = (HostProblem*)calloc((size_t)problemCount + 1, sizeof(HostProblem));
+  const FloatSettings own = ReadFloatSettings();
+  int p;
+  size_t k;
+  if (problems == NULL) exit(2);
+  snprintf(problems[0].name, sizeof problems[0].name, "the worked example");
+  problems[0].input = FromText(kWorked);
+  problems[0].console = FromText(kWorkedConsole);
+  problems[0].solution = FromText(kWorkedSolution);
+  for (p = 0; p < problemCount; ++p) problems[p + 1] = LoadHostProblem(problemDirs[p], workDir, p);
+  EnterFreshDirectory(workDir, "float-settings");
+  for (k = 0; k < sizeof kHostSettings / sizeof kHostSettings[0]; ++k) {
+    const HostSettings* host = &kHostSettings[k];
+    int ok = 1;
+    for (p = 0; p <= problemCount; ++p) {
+      FloatSettings before, after;
+      CallOutput out;
+      Bytes none = FromText("");
+      WriteWhole(".\\ZOIntIn.dat", problems[p].input.data, problems[p].input.size);
+      _clearfp();
+      _controlfp(host->control, HOST_CONTROL_MASK);
+      if (host->x87Control != 0) __asm__ __volatile__("fldcw %0" : : "m"(host->x87Control));
+      before = ReadFloatSettings();
+      out = Call(0);
+      after = ReadFloatSettings();
+      WriteFloatSettings(&own);
+      if (!Expect(&out, &problems[p].console, &none, &problems[p].solution)) {
+        printf("    %s\n", problems[p].name);
+        ok = 0;
+      }
+      if (!SameFloatSettings(&before, &after)) {
+        printf("    %s: the host's settings changed\n", problems[p].name);
+        PrintFloatSettings("before", &before);
+        PrintFloatSettings("after", &after);
+        ok = 0;
+      }
+      Release(&none);
+      ReleaseOutput(&out);
+    }
+    {
+      char line[160];
+      snprintf(line, sizeof line, "%s: same answers, no trap, the host's settings back (%d problems)",
+               host->name, problemCount + 1);
+      Report(ok, line);
+    }
+  }
+  for (p = 0; p <= problemCount; ++p) {
+    Release(&problems[p].input);
+    Release(&problems[p].console);
+    Release(&problems[p].solution);
+  }
+  free(problems);
+}
+
 static int CallOnce(const char* dll) {
   HMODULE module = LoadLibraryA(dll);
   EntryPoint entry;
@@ -801,8 +973,8 @@ static int CallOnce(const char* dll) {
 int main(int argc, char** argv) {
   HMODULE module;
   if (argc == 3 && strcmp(argv[1], "--call") == 0) return CallOnce(argv[2]);
-  if (argc != 4) {
-    fprintf(stderr, "usage: dll_host DLL CASES_DIR WORK_DIR\n       dll_host --call DLL\n");
+  if (argc < 4) {
+    fprintf(stderr, "usage: dll_host DLL CASES_DIR WORK_DIR [PROBLEM_DIR...]\n       dll_host --call DLL\n");
     return 2;
   }
   if (!CreateDirectoryA(argv[3], NULL) && !DirectoryExists(argv[3])) {
@@ -829,6 +1001,7 @@ int main(int argc, char** argv) {
   CheckLargestProblem(argv[3]);
   CheckOverlappingCalls(argv[3]);
   CheckCallFromWarningBox(argv[3]);
+  CheckHostFloatSettings(argv[3], argc - 4, argv + 4);
 
   printf("%d passed, %d failed\n", g_passed, g_failed);
   return g_failed == 0 ? 0 : 1;

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Windows stage: cross-builds ZOInt.dll for 32-bit and 64-bit Windows with
 # mingw-w64, checks both files statically, and runs the 64-bit one under
-# wine64 in a fresh prefix: the C host over the case table, the message box
-# under a relay trace, and the real message box on a virtual display.
-# 32-bit Windows programs cannot run here (no i386 execution at all), so the
-# 32-bit DLL is checked statically only.
+# wine64 in a fresh prefix: the C host over the case table and under hosts'
+# floating-point settings, the message box under a relay trace, and the real
+# message box on a virtual display.
+# Only 64-bit wine is installed, so the 32-bit DLL file is checked
+# statically; its code, built for i386 Linux with the same floating-point
+# flags, runs in tests/i386_stage.sh.
 # Installs missing Debian packages when run as root (apt-get update first);
 # otherwise says what is missing.
 set -euo pipefail
@@ -105,6 +107,22 @@ callee_pops_argument() {
   return 1
 }
 
+# The 32-bit DLL does its double arithmetic in SSE2 (cmake/x86_32_float.cmake),
+# as the i386 stage tests it: the library's own functions hold SSE2 scalar
+# arithmetic and no x87 arithmetic (the x87 only moves values there, and
+# converts 64-bit integers, which SSE2 cannot do in 32-bit code).
+computes_with_sse2() {
+  local sse x87
+  read -r sse x87 < <("$1" -d "$2" | awk '
+    /^[0-9a-f]+ <.*>:$/ { own = ($2 ~ /N5zoint/) }
+    own && /\t(add|sub|mul|div|sqrt)sd / { sse++ }
+    own && /\tf(add|sub|subr|mul|div|divr|sqrt)[lsp]* / { x87++ }
+    END { print sse + 0, x87 + 0 }')
+  [ "$sse" -gt 0 ] && [ "$x87" = 0 ] && return 0
+  echo "    in the library's functions: $sse SSE2 and $x87 x87 arithmetic instructions"
+  return 1
+}
+
 for preset in win32 win64; do
   case $preset in
     win32) objdump=i686-w64-mingw32-objdump format=pei-i386 ;;
@@ -120,6 +138,7 @@ for preset in win32 win64; do
   if [ "$preset" = win32 ]; then
     check "win32: exported function is __stdcall and returns with ret \$0x4" \
       callee_pops_argument "$objdump" "$dll" "$dump"
+    check "win32: double arithmetic in SSE2, none on the x87" computes_with_sse2 "$objdump" "$dll"
   fi
 done
 
@@ -147,14 +166,21 @@ make_wine_prefix "$scratch/prefix" || exit 1
 echo "   created in $((SECONDS - prefix_start)) s"
 
 echo "== windows: C host under wine64 (no display)"
+# Solved under hosts' floating-point settings besides the worked example:
+# problems on which the relaxation does real work.
+float_problems=("$(winpath examples/larger)")
+for problem in ../shared/instances/p0033 ../shared/instances/hard/p0040; do
+  if [ -f "$problem/ZOIntIn.dat" ]; then float_problems+=("$(winpath "$problem")"); fi
+done
 host_passes() {
-  timeout 600 "$wine64" "$host" "$dll64" "$(winpath "$cases")" "$(winpath "$scratch/host")" \
+  timeout 600 "$wine64" "$host" "$dll64" "$(winpath "$cases")" "$(winpath "$scratch/host")" "${float_problems[@]}" \
     >"$artifacts/dll_host.txt" 2>&1
   local status=$?
   sed 's/^/    /' "$artifacts/dll_host.txt"
   return $status
 }
-check "the host: loading, arguments, the case table, file conditions, long lines, threads" host_passes
+check "the host: loading, arguments, the case table, file conditions, long lines, threads, hosts' float settings" \
+  host_passes
 
 cli_solves_example() {
   mkdir -p "$scratch/cli"
