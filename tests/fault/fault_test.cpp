@@ -178,7 +178,7 @@ TEST(FailurePoints, OutOfMemoryGivesTheHostItsFloatSettingsBack) {
   const std::string warnings = testing::internal::GetCapturedStderr();
   testing::internal::GetCapturedStdout();
   ASSERT_TRUE(zoint_fault::Fired());
-  EXPECT_EQ(warnings, std::string(zoint::kOutOfMemory) + "\n");
+  EXPECT_EQ(warnings, std::string(zoint::MessageOf(zoint::Failure::OutOfMemory)) + "\n");
   EXPECT_EQ(after, before) << "left " << Describe(before) << ", found " << Describe(after);
 }
 #endif
