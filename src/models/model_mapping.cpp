@@ -84,8 +84,8 @@ class Mapper {
         return Fail(v.line, "variable " + v.name + " is a general integer" + bounds +
                                 "; every variable must be binary (integer, bounds within [0, 1])");
       }
-      const bool mayBeZero = v.lower <= 0;
-      const bool mayBeOne = v.upper >= 1;
+      const bool mayBeZero = v.lower <= 0 && v.upper >= 0;
+      const bool mayBeOne = v.lower <= 1 && v.upper >= 1;
       // Neither: no integer lies within its bounds, and being in both
       // fixing rows makes the problem infeasible, as the model is.
       if (!mayBeOne) fixedAtZero_.push_back(index);

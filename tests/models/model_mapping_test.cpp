@@ -100,11 +100,15 @@ TEST(ModelMapping, BoundsThatFixVariablesBecomeTwoRowsAtMost) {
 
   // No integer within [0.2, 0.8]: the variable lands in both rows, which no
   // assignment meets, as no assignment meets the model.
-  RawModel empty{{{"x", zoint::kZero, true, 0.2, 0.8, 1}}, {}, false, zoint::kZero, 1};
-  const MappedModel impossible = Map(empty);
-  ASSERT_EQ(impossible.problem.m, 2);
-  EXPECT_EQ(ProblemRow(impossible.problem, 0), "1 | 0");
-  EXPECT_EQ(ProblemRow(impossible.problem, 1), "-1 | -1");
+  // So do bounds that cross.
+  const double inf = std::numeric_limits<double>::infinity();
+  for (const auto& bounds : {std::make_pair(0.2, 0.8), std::make_pair(0.0, -inf), std::make_pair(1.0, 0.0)}) {
+    RawModel empty{{{"x", zoint::kZero, true, bounds.first, bounds.second, 1}}, {}, false, zoint::kZero, 1};
+    const MappedModel impossible = Map(empty);
+    ASSERT_EQ(impossible.problem.m, 2) << bounds.first << " " << bounds.second;
+    EXPECT_EQ(ProblemRow(impossible.problem, 0), "1 | 0");
+    EXPECT_EQ(ProblemRow(impossible.problem, 1), "-1 | -1");
+  }
 }
 
 TEST(ModelMapping, EachRefusalNamesItsLineAndReason) {
