@@ -80,7 +80,6 @@ std::string Serialized(const CoinData& data) {
   std::string out;
   Put(out, data.failure);
   Put(out, data.failureName);
-  Put(out, data.failureLine);
   Put(out, data.failureIsColumn);
   Put(out, data.columnNames);
   Put(out, data.costs);
@@ -104,7 +103,6 @@ bool Deserialize(const std::string& bytes, CoinData& data) {
   Input in(bytes);
   in.Get(data.failure);
   in.Get(data.failureName);
-  in.Get(data.failureLine);
   in.Get(data.failureIsColumn);
   in.Get(data.columnNames);
   in.Get(data.costs);

@@ -10,12 +10,11 @@
 namespace zoint {
 
 struct CoinData {
-  // Set when the file cannot become a model: CoinUtils' own message, or too
-  // many columns or rows. failureName is a name to find the line by, when
-  // one is known; failureLine the line CoinUtils named, if it did.
+  // Set when the file cannot become a model: CoinUtils' own message (which
+  // may name a line), or too many columns or rows. failureName is then the
+  // one too many, to find the line by.
   std::string failure;
   std::string failureName;
-  int64_t failureLine = 0;
   bool failureIsColumn = false;  // failureName names a column, else a row
 
   // Columns, in the file's order. Their integer flag is 0 (continuous),

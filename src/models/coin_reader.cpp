@@ -104,12 +104,12 @@ class Converter {
   }
 
   bool ReportFailure() {
-    LineNumber line = data_.failureLine != 0 ? data_.failureLine : LineInMessage(data_.failure);
+    LineNumber line = LineInMessage(data_.failure);
     if (line == 0) line = LineOfName(data_.failureName, data_.failureIsColumn);
     std::string reason = CleanMessage(data_.failure);
     if (!data_.failureName.empty()) {
-      reason += " (" + std::string(data_.failureIsColumn ? "variable " : "row ") + data_.failureName +
-                " is one too many; at most " + (data_.failureIsColumn ? "100 variables" : "50 rows") + ")";
+      reason +=
+          " (" + std::string(data_.failureIsColumn ? "" : "row ") + data_.failureName + " is one too many)";
     } else {
       reason = std::string(lp_ ? "CoinLpIO" : "CoinMpsIO") + " cannot read the file: " + reason;
     }

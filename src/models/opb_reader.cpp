@@ -1,9 +1,10 @@
 #include "models/opb_reader.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <map>
+#include <string_view>
 
+#include "models/text_scan.h"
 #include "problem/problem.h"
 
 namespace zoint {
@@ -24,20 +25,11 @@ struct Token {
   char relation;   // Relation: '>' for >=, '<' for <=, '=' for =
 };
 
-// The token at p, printable and cut at 40 bytes, for messages.
+// The token at p, printable, for messages.
 std::string Excerpt(const char* p, const char* end) {
-  std::string shown;
-  for (int k = 0; p < end && k < 40 && *p != ' ' && *p != '\t' && *p != '\r' && *p != '\n'; ++p, ++k) {
-    const unsigned char c = static_cast<unsigned char>(*p);
-    if (c >= 0x20 && c < 0x7f) {
-      shown += static_cast<char>(c);
-    } else {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\x%02x", c);
-      shown += escaped;
-    }
-  }
-  return shown;
+  const char* stop = p;
+  while (stop < end && *stop != ' ' && *stop != '\t' && *stop != '\r' && *stop != '\n') ++stop;
+  return Printable(std::string_view(p, static_cast<size_t>(stop - p)));
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }

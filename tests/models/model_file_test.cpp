@@ -312,7 +312,7 @@ TEST(ModelFile, HugeNumbersAndAMillionColumns) {
   }
   WriteFile("wide.lp",
             "Minimize\n obj: " + sum + "\nSubject To\n c1: " + sum + " >= 1\nBinary\n" + names + "\nEnd\n");
-  ExpectRefused("wide.lp", 2, "more than 100 variables (variable x100 is one too many");
+  ExpectRefused("wide.lp", 2, "more than 100 variables (x100 is one too many)");
 }
 
 }  // namespace
