@@ -6,13 +6,23 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 . tests/ensure_packages.sh
-ensure_packages tests cmake g++ make libgtest-dev
+# CoinUtils reads LP and MPS files, zlib .gz files; python3 runs the Python
+# module's tests.
+ensure_packages tests cmake g++ make libgtest-dev coinor-libcoinutils-dev zlib1g-dev python3
 
 for preset in linux asan; do
   echo "== $preset: build"
   # ON, not the default AUTO: a missing GoogleTest fails here instead of
   # leaving nothing to test.
   cmake --preset "$preset" -DZOINT_BUILD_TESTS=ON >/dev/null
+  # The builds find CoinUtils and zlib by themselves and do without them;
+  # the tests must have them.
+  for found in ZOINT_HAVE_COINUTILS ZOINT_HAVE_ZLIB; do
+    grep -q "^$found:INTERNAL=ON$" "build/$preset/CMakeCache.txt" || {
+      echo "$preset: configured without ${found#ZOINT_HAVE_}" >&2
+      exit 1
+    }
+  done
   cmake --build --preset "$preset"
   echo "== $preset: test"
   ctest --preset "$preset" -j2
@@ -23,6 +33,9 @@ tests/hostile_stage.sh
 
 echo "== benchmark smoke run: both searches agree on a small seeded set"
 build/linux/bench/search_bench --quick
+
+echo "== zoint solve: how soon --time-limit and SIGINT stop a hard search"
+bench/stop_latency.sh
 
 # The shared instances, when their folder sits beside the project: every
 # answer must be byte-identical to the expected one; the times of the library

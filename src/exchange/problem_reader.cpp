@@ -139,6 +139,7 @@ void LoadProblem(SearchNode* root) {
   if (failure != Failure::None) {
     g_state.inputValid = false;
     std::memset(&g_state.problem, 0, sizeof g_state.problem);  // n = m = 0
+    g_stats.warning = failure;
     platform::ShowWarning(MessageOf(failure));
     return;
   }

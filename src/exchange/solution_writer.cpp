@@ -39,6 +39,7 @@ void SaveSolution() {
   if (!ok) {
     // A partial or stale file must not pass for this run's answer.
     platform::RemoveSolutionFile();
+    g_stats.warning = Failure::OutputNotWritable;
     platform::ShowWarning(MessageOf(Failure::OutputNotWritable));
   }
 }

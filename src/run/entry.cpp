@@ -57,6 +57,7 @@ extern "C" ZOINT_EXPORT double ZOINT_CALL ZOInterProgram(int32_t argument) {
     // No exception may cross into a C, VBA or Python host. The only thing
     // that can throw is allocation; the run had no answer, so none is left.
     zoint::platform::RemoveSolutionFile();
+    zoint::g_stats.warning = zoint::Failure::OutOfMemory;
     zoint::platform::ShowWarning(zoint::MessageOf(zoint::Failure::OutOfMemory));
     zoint::ResetSolver();
   }

@@ -6,6 +6,7 @@
 
 #include "enumeration/search_node.h"
 #include "exact_search/exact_search.h"
+#include "exchange/messages.h"
 #include "problem/problem.h"
 
 namespace zoint {
@@ -34,6 +35,7 @@ struct Stats {
   uint64_t nodes;        // enumeration: nodes created below the root
   uint64_t evaluations;  // enumeration: EvaluateNode calls
   ExactStats exact;      // exact search: its own counters
+  Failure warning;       // the warning the run showed the user; None when it showed none
 };
 
 extern SolverState g_state;

@@ -15,7 +15,9 @@
 
 #include "support/float_settings.h"
 #include "support/run_support.h"
+#include "support/search_support.h"
 #include "zoint/ZOInt.h"
+#include "zoint/zoint_api.h"
 
 namespace zoint_test {
 namespace {
@@ -91,6 +93,39 @@ TEST(HostFloatSettings, SameBytesAndTheHostsSettingsBack) {
       EXPECT_EQ(call.after, call.before)
           << label << ": left " << Describe(call.before) << ", found " << Describe(call.after);
     }
+  }
+}
+
+// The direct API under the same host settings: the answer of a call made
+// under the process's own settings, and the host's settings back after it.
+// The problem is a correlated knapsack, on which the relaxation does most of
+// the work.
+TEST(HostFloatSettings, DirectApiGivesTheSameAnswerAndTheSettingsBack) {
+  const TestProblem p = RandomKnapsack(7, 30, 5, true);
+  std::vector<int64_t> rows, rhs;
+  for (const auto& row : p.rows) {
+    rows.insert(rows.end(), row.begin(), row.begin() + p.n);
+    rhs.push_back(row[p.n]);
+  }
+  const int32_t m = static_cast<int32_t>(p.rows.size());
+  int64_t expectedValue = 0;
+  std::vector<int32_t> expectedX(static_cast<size_t>(p.n));
+  ASSERT_EQ(zoint_solve(p.n, m, p.c.data(), rows.data(), rhs.data(), nullptr, &expectedValue, expectedX.data()),
+            ZOINT_OPTIMAL);
+  const FloatSettings own = ReadFloatSettings();
+  for (int k = 0; k < kHostFloatSettingsCount; ++k) {
+    const HostFloatSettings& host = kHostFloatSettings[k];
+    int64_t value = 0;
+    std::vector<int32_t> x(static_cast<size_t>(p.n));
+    WriteFloatSettings(host.settings);
+    const FloatSettings before = ReadFloatSettings();
+    const zoint_status status = zoint_solve(p.n, m, p.c.data(), rows.data(), rhs.data(), nullptr, &value, x.data());
+    const FloatSettings after = ReadFloatSettings();
+    WriteFloatSettings(own);
+    EXPECT_EQ(status, ZOINT_OPTIMAL) << host.name;
+    EXPECT_EQ(value, expectedValue) << host.name;
+    EXPECT_EQ(x, expectedX) << host.name;
+    EXPECT_EQ(after, before) << host.name << ": left " << Describe(before) << ", found " << Describe(after);
   }
 }
 

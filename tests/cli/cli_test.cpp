@@ -1,30 +1,17 @@
-// The command-line host, run as its own process.
+// The command-line host in its folder form, zoint [--stats] [--enumerate]
+// [DIR], run as its own process.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
+#include <signal.h>
+#include <time.h>
 
 #include <cstdlib>
 #include <string>
 
+#include "cli/cli_support.h"
 #include "support/run_support.h"
 
 namespace zoint_test {
 namespace {
-
-struct Command {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-// Runs the CLI with `arguments` from the current directory.
-Command RunCli(const std::string& arguments) {
-  const std::string line = std::string("'") + ZOINT_CLI + "' " + arguments + " >cli.out 2>cli.err";
-  const int raw = std::system(line.c_str());
-  Command c{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile("cli.out"), ReadFile("cli.err")};
-  std::remove("cli.out");
-  std::remove("cli.err");
-  return c;
-}
 
 const char kWorked[] = "3,2\n5,3,4,\n-1,-1,0,-1\n0,-1,-1,-1\n";
 const char kWorkedConsole[] = "OutPut: \nX[0]: 0 \tX[1]: 1 \tX[2]: 0 \t\nFinal: 3";
@@ -91,12 +78,35 @@ TEST(Cli, StatsReportTheSearch) {
   EXPECT_NE(bad.err.find("search: none\nseconds: "), std::string::npos) << bad.err;
 }
 
-TEST(Cli, BadInputStillExitsZeroWithTheWarning) {
+TEST(Cli, AWarningMakesTheExitStatusOne) {
   ScratchDir scratch;
-  const Command c = RunCli("");
-  EXPECT_EQ(c.status, 0);
-  EXPECT_EQ(c.err, "读取输入参数失败！Kelvadra(Error: Input not Found!)\n");
-  EXPECT_EQ(c.out, "OutPut: \n\nFinal: 9223372036854775807");
+  const Command missing = RunCli("");
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.err, "读取输入参数失败！Kelvadra(Error: Input not Found!)\n");
+  EXPECT_EQ(missing.out, "OutPut: \n\nFinal: 9223372036854775807");
+
+  WriteFile("ZOIntIn.dat", kWorked);
+  ASSERT_EQ(system("rm ZOIntOut.dat && mkdir ZOIntOut.dat"), 0);  // the answer cannot be written
+  const Command unwritable = RunCli("");
+  EXPECT_EQ(unwritable.status, 1);
+  EXPECT_EQ(unwritable.err, "写入结果失败！Kelvadra(Error: Output not writable!)\n");
+  EXPECT_EQ(unwritable.out, kWorkedConsole);
+}
+
+TEST(Cli, CtrlCLeavesNoAnswerBehind) {
+  ScratchDir scratch;
+  WriteFile("ZOIntIn.dat", HardProblemText());
+  WriteFile("ZOIntOut.dat", "123\n1,0,1\n");  // an earlier run's answer
+  RunningCli cli({"."});
+  // The call reads a small file and then searches for seconds.
+  const timespec pause{0, 300 * 1000 * 1000};
+  nanosleep(&pause, nullptr);
+  ASSERT_TRUE(cli.Running()) << "the problem was solved before the signal; it must take longer";
+  cli.Signal(SIGINT);
+  const Command c = cli.Wait();
+  EXPECT_EQ(c.status, 3);
+  EXPECT_EQ(c.err, "zoint: stopped; ZOIntOut.dat removed\n");
+  EXPECT_FALSE(FileExists("ZOIntOut.dat"));
 }
 
 TEST(Cli, HelpAndUsageErrors) {

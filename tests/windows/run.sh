@@ -191,6 +191,24 @@ cli_solves_example() {
 }
 check "zoint.exe solves the worked example" cli_solves_example
 
+# The Windows zoint reads OPB files, and refuses LP and MPS ones (no
+# CoinUtils there) in one line, with exit status 1.
+cli_solves_opb_model() {
+  timeout 120 "$wine64" "$(winpath build/win64/tools/zoint.exe)" solve --quiet "$(winpath examples/models/projects.opb)" \
+    >"$scratch/model.out" 2>&1 &&
+    same_bytes "$scratch/model.out" $'status: optimal\r\nobjective: 51\r\nx1 1\r\nx2 0\r\nx3 0\r\nx4 1\r\nx5 1\r\nx6 0\r\n'
+}
+check "zoint.exe solve reads an OPB model" cli_solves_opb_model
+cli_refuses_lp_model() {
+  local model rc=0
+  model=$(winpath examples/models/projects.lp)
+  timeout 120 "$wine64" "$(winpath build/win64/tools/zoint.exe)" solve "$model" >"$scratch/lp.out" 2>"$scratch/lp.err" || rc=$?
+  [ "$rc" = 1 ] || { echo "    exit status $rc"; return 1; }
+  same_bytes "$scratch/lp.out" "" &&
+    same_bytes "$scratch/lp.err" "$model: this build of zoint reads no LP files (it was built without CoinUtils); OPB files work"$'\r\n'
+}
+check "zoint.exe solve refuses an LP model in one line, exit status 1" cli_refuses_lp_model
+
 # A string as wine's relay trace prints it: code page 936 bytes, escaped.
 as_traced() {
   iconv -f UTF-8 -t CP936 | od -An -v -tu1 | awk '{

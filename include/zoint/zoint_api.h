@@ -1,0 +1,99 @@
+/* ZOInt's direct C API: solves a 0-1 program held in memory.
+ *
+ *   minimise  costs[0]·x_0 + … + costs[n−1]·x_{n−1}
+ *   subject to rows[j·n + 0]·x_0 + … + rows[j·n + n−1]·x_{n−1} ≤ rhs[j]  for j = 0 … m−1
+ *              x_i ∈ {0, 1}
+ *
+ * Unlike ZOInterProgram (zoint/ZOInt.h) it reads and writes no file, never
+ * looks at the working directory, prints nothing and keeps no state: any
+ * number of calls may run at once on different threads.
+ *
+ * Exported by libzoint.so (link with -lzoint). The Windows DLL exports
+ * ZOInterProgram alone.
+ */
+#ifndef ZOINT_ZOINT_API_H
+#define ZOINT_ZOINT_API_H
+
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#define ZOINT_MAX_VARIABLES 100
+#define ZOINT_MAX_CONSTRAINTS 50
+/* The value reported when there is no assignment: the largest int64_t. */
+#define ZOINT_NO_SOLUTION INT64_MAX
+
+typedef enum zoint_status {
+  ZOINT_OPTIMAL = 0,       /* *value is the least objective, x the lexicographically smallest
+                              assignment reaching it (x_0 most significant, 0 before 1) */
+  ZOINT_INFEASIBLE = 1,    /* proven: no assignment meets every row; *value is ZOINT_NO_SOLUTION,
+                              x all 0 */
+  ZOINT_STOPPED = 2,       /* the time limit, the node limit or the cancel flag stopped the search;
+                              *value and x are the best assignment found (ZOINT_NO_SOLUTION and all
+                              0 when none was found), not proven optimal */
+  ZOINT_BAD_SIZE = 3,      /* n outside 0 … 100 or m outside 0 … 50 */
+  ZOINT_OUT_OF_RANGE = 4,  /* a sum could leave the int64_t range: Σ|costs| or, for some row,
+                              Σ_i |rows[j·n + i]| exceeds 2^63 − 1; the answer would not be exact */
+  ZOINT_OUT_OF_MEMORY = 5, /* memory ran out */
+  ZOINT_BAD_ARGUMENT = 6   /* a required pointer is NULL, or an option is negative or NaN */
+} zoint_status;
+
+/* What a running search reports to the progress callback. */
+typedef struct zoint_progress {
+  double seconds;       /* since the search started */
+  uint64_t nodes;       /* search nodes explored so far */
+  int32_t has_solution; /* 1 when best_value is the objective of a feasible assignment */
+  int64_t best_value;   /* least objective found so far; ZOINT_NO_SOLUTION without one */
+  int64_t bound;        /* no assignment has a smaller objective (exact) */
+} zoint_progress;
+
+/* Called on the solving thread. It must return normally (no longjmp, no C++
+ * exception) and must not call zoint_solve on the same thread. It runs with
+ * the library's floating-point settings (round to nearest, exceptions
+ * masked), not the caller's. */
+typedef void (*zoint_progress_callback)(const zoint_progress* progress, void* user_data);
+
+/* Limits and hooks of one call. A structure filled with zeros has none. */
+typedef struct zoint_options {
+  double time_limit;                /* seconds; 0: no limit */
+  uint64_t node_limit;              /* search nodes; 0: no limit */
+  const volatile int32_t* cancel;   /* the search stops soon after *cancel becomes nonzero; it may
+                                       be set from another thread or a signal handler; may be NULL */
+  zoint_progress_callback progress; /* may be NULL */
+  void* user_data;                  /* passed to progress as it is */
+  double progress_interval;         /* seconds between progress calls; 0: one second */
+} zoint_options;
+
+/* Solves the problem above.
+ *
+ * Arguments:
+ *  - n variables (0 … 100) and m rows (0 … 50);
+ *  - costs: n numbers; rows: m·n numbers, row after row; rhs: m numbers. An
+ *    array of length 0 may be NULL (costs when n = 0, rows when n·m = 0, rhs
+ *    when m = 0). They are only read;
+ *  - options: may be NULL for no limit and no hook;
+ *  - value: receives the objective; never NULL;
+ *  - x: receives the assignment, n entries of 0 or 1; NULL allowed when n = 0.
+ *
+ * Returns one zoint_status. The checks are made in this order, and the first
+ * that fails gives the status: sizes (ZOINT_BAD_SIZE), pointers and options
+ * (ZOINT_BAD_ARGUMENT), sums (ZOINT_OUT_OF_RANGE). *value and x are written
+ * for ZOINT_OPTIMAL, ZOINT_INFEASIBLE and ZOINT_STOPPED only; after any other
+ * status they are as they were.
+ *
+ * "Infeasible" means that no assignment meets every row with an objective
+ * below ZOINT_NO_SOLUTION, the same rule as ZOInterProgram's.
+ *
+ * The caller's floating-point settings (rounding, exception masks, x87
+ * precision) do not change the answer, and are as they were on return.
+ */
+zoint_status zoint_solve(int32_t n, int32_t m, const int64_t* costs, const int64_t* rows, const int64_t* rhs,
+                         const zoint_options* options, int64_t* value, int32_t* x);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* ZOINT_ZOINT_API_H */

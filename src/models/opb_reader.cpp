@@ -1,0 +1,404 @@
+#include "models/opb_reader.h"
+
+#include <algorithm>
+#include <map>
+#include <string_view>
+
+#include "models/text_scan.h"
+#include "problem/problem.h"
+
+namespace zoint {
+
+namespace {
+
+constexpr uint64_t kLimit = static_cast<uint64_t>(INT64_MAX);
+
+enum class TokenKind { Number, Literal, Objective, Relation, End, Finished };
+
+struct Token {
+  TokenKind kind;
+  LineNumber line;
+  int64_t number;  // Number: its value
+  int64_t index;   // Literal: K of xK
+  bool negated;    // Literal: written ~xK
+  bool maximise;   // Objective: "max:" rather than "min:"
+  char relation;   // Relation: '>' for >=, '<' for <=, '=' for =
+};
+
+// The token at p, printable, for messages.
+std::string Excerpt(const char* p, const char* end) {
+  const char* stop = p;
+  while (stop < end && *stop != ' ' && *stop != '\t' && *stop != '\r' && *stop != '\n') ++stop;
+  return Printable(std::string_view(p, static_cast<size_t>(stop - p)));
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+
+// Reads "#variable= N" and "#constraint= M" from a comment line.
+void ReadHeaderField(const std::string& comment, const char* field, int64_t& value) {
+  const size_t at = comment.find(field);
+  if (at == std::string::npos) return;
+  size_t p = at + std::char_traits<char>::length(field);
+  while (p < comment.size() && IsSpace(comment[p])) ++p;
+  int64_t parsed = 0;
+  bool any = false;
+  for (; p < comment.size() && IsDigit(comment[p]); ++p) {
+    any = true;
+    if (parsed < 1000000000000) parsed = parsed * 10 + (comment[p] - '0');
+  }
+  if (any) value = parsed;
+}
+
+class Lexer {
+ public:
+  explicit Lexer(const std::string& text) : p_(text.data()), end_(text.data() + text.size()) {
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) p_ += 3;  // a UTF-8 byte order mark
+  }
+
+  int64_t declaredVariables = -1;  // from the header; −1 without one
+  int64_t declaredConstraints = -1;
+  LineNumber headerLine = 0;
+  LineNumber line = 1;           // where the lexer is
+  LineNumber lastTokenLine = 1;  // where the last token began: the end of the text, for messages
+
+  // The next token, or false with error set.
+  bool Next(Token& token, ModelError& error, bool beforeFirstStatement) {
+    SkipSpaceAndComments(beforeFirstStatement);
+    token = Token{TokenKind::Finished, lastTokenLine, 0, 0, false, false, 0};
+    if (p_ == end_) return true;
+    lastTokenLine = line;
+    token.line = line;
+    const char* start = p_;
+    const char c = *p_;
+    if (c == ';') {
+      ++p_;
+      token.kind = TokenKind::End;
+      return true;
+    }
+    if (c == '>' || c == '<' || c == '=') {
+      ++p_;
+      if (c != '=') {
+        if (p_ == end_ || *p_ != '=') return Fail(error, start, "expected >=, <= or =");
+        ++p_;
+      }
+      token.kind = TokenKind::Relation;
+      token.relation = c;
+      return true;
+    }
+    if (c == '+' || c == '-' || IsDigit(c)) return ReadNumber(token, error);
+    if (c == '~' || c == 'x') return ReadLiteral(token, error);
+    if (Keyword("min") || Keyword("max")) {
+      token.kind = TokenKind::Objective;
+      token.maximise = c == 'm' && p_[1] == 'a';
+      p_ += 3;
+      while (p_ < end_ && (*p_ == ' ' || *p_ == '\t')) ++p_;
+      if (p_ == end_ || *p_ != ':') return Fail(error, start, "expected ':' after min or max");
+      ++p_;
+      return true;
+    }
+    return Fail(error, start, "unexpected text");
+  }
+
+ private:
+  const char* p_;
+  const char* end_;
+
+  bool Fail(ModelError& error, const char* at, const std::string& reason) {
+    error = {line, reason + " at '" + Excerpt(at, end_) + "'"};
+    return false;
+  }
+
+  // "min" or "max" followed by ':' or a blank.
+  bool Keyword(const char* word) const {
+    return end_ - p_ > 3 && std::equal(word, word + 3, p_) && (p_[3] == ':' || p_[3] == ' ' || p_[3] == '\t');
+  }
+
+  // A '*' cannot start a token, so wherever one would start it opens a
+  // comment that runs to the end of the line.
+  void SkipSpaceAndComments(bool beforeFirstStatement) {
+    while (p_ < end_) {
+      if (*p_ == '\n') {
+        ++line;
+        ++p_;
+      } else if (IsSpace(*p_)) {
+        ++p_;
+      } else if (*p_ == '*') {
+        const char* stop = std::find(p_, end_, '\n');
+        const std::string comment(p_, stop);
+        if (beforeFirstStatement && headerLine == 0 && comment.find("#variable=") != std::string::npos) {
+          headerLine = line;
+          ReadHeaderField(comment, "#variable=", declaredVariables);
+          ReadHeaderField(comment, "#constraint=", declaredConstraints);
+        }
+        p_ = stop;
+      } else {
+        return;
+      }
+    }
+  }
+
+  bool ReadNumber(Token& token, ModelError& error) {
+    const char* start = p_;
+    bool negative = false;
+    if (*p_ == '+' || *p_ == '-') {
+      negative = *p_ == '-';
+      ++p_;
+      // "+ 3 x1" is met in the wild: the sign may stand apart.
+      while (p_ < end_ && (*p_ == ' ' || *p_ == '\t')) ++p_;
+    }
+    if (p_ == end_ || !IsDigit(*p_)) return Fail(error, start, "expected a number after the sign");
+    uint64_t magnitude = 0;
+    bool inRange = true;
+    for (; p_ < end_ && IsDigit(*p_); ++p_) {
+      const uint64_t digit = static_cast<uint64_t>(*p_ - '0');
+      if (magnitude > (kLimit - digit) / 10) inRange = false;
+      if (inRange) magnitude = magnitude * 10 + digit;
+    }
+    if (p_ < end_ && (*p_ == '.' || *p_ == 'e' || *p_ == 'E')) {
+      return Fail(error, start, "OPB coefficients are integers");
+    }
+    if (!inRange) return Fail(error, start, "number beyond the 64-bit range (magnitude at most 2^63 - 1)");
+    token.kind = TokenKind::Number;
+    token.number = negative ? -static_cast<int64_t>(magnitude) : static_cast<int64_t>(magnitude);
+    return true;
+  }
+
+  bool ReadLiteral(Token& token, ModelError& error) {
+    const char* start = p_;
+    token.negated = *p_ == '~';
+    if (token.negated) ++p_;
+    if (p_ == end_ || *p_ != 'x') return Fail(error, start, "expected a variable x<number>");
+    ++p_;
+    if (p_ == end_ || !IsDigit(*p_)) return Fail(error, start, "expected a variable x<number>");
+    int64_t index = 0;
+    for (; p_ < end_ && IsDigit(*p_); ++p_) {
+      index = index * 10 + (*p_ - '0');
+      if (index > INT32_MAX) return Fail(error, start, "variable number too large");
+    }
+    if (index == 0) return Fail(error, start, "variables are numbered from x1");
+    if (p_ < end_ && !IsSpace(*p_) && *p_ != ';' && *p_ != '>' && *p_ != '<' && *p_ != '=') {
+      return Fail(error, start, "unexpected text");
+    }
+    token.kind = TokenKind::Literal;
+    token.index = index;
+    return true;
+  }
+};
+
+// a + b within ±(2^63 − 1).
+bool Add(int64_t a, int64_t b, int64_t& sum) {
+  if ((b > 0 && a > INT64_MAX - b) || (b < 0 && a < -INT64_MAX - b)) return false;
+  sum = a + b;
+  return true;
+}
+
+struct Term {
+  int64_t index;  // K of xK
+  int64_t coefficient;
+};
+
+// One statement's terms, with what the negated literals moved to the
+// constant side: Σ a·~x = Σ a − Σ a·x.
+struct Statement {
+  LineNumber line;
+  std::vector<Term> terms;
+  int64_t constant;
+};
+
+class Reader {
+ public:
+  Reader(const std::string& text, RawModel& model, ModelError& error)
+      : lexer_(text), model_(model), error_(error) {}
+
+  bool Read() {
+    model_ = RawModel{{}, {}, false, kZero, 0};
+    Token token;
+    if (!lexer_.Next(token, error_, true)) return false;
+    if (!CheckHeader()) return false;
+    Statement objective{0, {}, 0};
+    if (token.kind == TokenKind::Objective) {
+      model_.maximise = token.maximise;
+      model_.objectiveLine = token.line;
+      objective.line = token.line;
+      if (!lexer_.Next(token, error_, false) || !ReadTerms(objective, token, "the objective")) return false;
+      if (token.kind != TokenKind::End) return Fail(token.line, "the objective must end with ';'");
+      if (!lexer_.Next(token, error_, false)) return false;
+    }
+    std::vector<Statement> constraints;
+    std::vector<Token> relations;
+    while (token.kind != TokenKind::Finished) {
+      if (token.kind == TokenKind::Objective) return Fail(token.line, "the objective must come first");
+      Statement constraint{token.line, {}, 0};
+      if (!ReadTerms(constraint, token, "this constraint")) return false;
+      if (token.kind == TokenKind::Finished) {
+        return Fail(token.line, "the file ends inside a constraint (truncated?)");
+      }
+      if (token.kind != TokenKind::Relation) return Fail(token.line, "expected >=, <= or = after the terms");
+      const Token relation = token;
+      if (!lexer_.Next(token, error_, false)) return false;
+      if (token.kind != TokenKind::Number)
+        return Fail(token.line, "expected an integer after " + Name(relation));
+      const int64_t bound = token.number;
+      if (!lexer_.Next(token, error_, false)) return false;
+      if (token.kind != TokenKind::End) {
+        return Fail(token.line, "a constraint must end with ';'" +
+                                    std::string(token.kind == TokenKind::Finished ? " (truncated?)" : ""));
+      }
+      // Σ terms + constant ⋈ bound  ⇔  Σ terms ⋈ bound − constant.
+      if (!Add(bound, -constraint.constant, constraint.constant)) {
+        return Fail(constraint.line,
+                    "the right-hand side, with the negated literals moved to it, "
+                    "leaves the 64-bit range");
+      }
+      constraints.push_back(constraint);
+      relations.push_back(relation);
+      // Each constraint becomes at least one row: stop before a huge file
+      // fills memory.
+      if (constraints.size() > static_cast<size_t>(MaxConstraints)) {
+        return Fail(constraint.line, "more than " + std::to_string(MaxConstraints) +
+                                         " constraints (at most " + std::to_string(MaxConstraints) +
+                                         " rows after the mapping)");
+      }
+      if (lexer_.declaredConstraints >= 0 &&
+          static_cast<int64_t>(constraints.size()) > lexer_.declaredConstraints) {
+        return Fail(constraint.line, "more constraints than the header's #constraint= " +
+                                         std::to_string(lexer_.declaredConstraints));
+      }
+      if (!lexer_.Next(token, error_, false)) return false;
+    }
+    if (lexer_.declaredConstraints >= 0 &&
+        static_cast<int64_t>(constraints.size()) < lexer_.declaredConstraints) {
+      return Fail(token.line, "the header announces " + std::to_string(lexer_.declaredConstraints) +
+                                  " constraints, the file has " + std::to_string(constraints.size()) +
+                                  " (truncated?)");
+    }
+    // Comments alone are what is left of a file cut short in its first line.
+    if (lexer_.headerLine == 0 && model_.objectiveLine == 0 && constraints.empty()) {
+      return Fail(token.line, "no header, objective or constraint: nothing to solve (truncated?)");
+    }
+    Build(objective, constraints, relations);
+    return true;
+  }
+
+ private:
+  Lexer lexer_;
+  RawModel& model_;
+  ModelError& error_;
+  // Variables met so far: K of xK → line of first use.
+  std::map<int64_t, LineNumber> used_;
+
+  bool Fail(LineNumber line, const std::string& reason) {
+    error_ = {line, reason};
+    return false;
+  }
+
+  static std::string Name(const Token& relation) {
+    return relation.relation == '=' ? "=" : std::string(1, relation.relation) + "=";
+  }
+
+  bool CheckHeader() {
+    if (lexer_.headerLine != 0 && (lexer_.declaredVariables < 0 || lexer_.declaredConstraints < 0)) {
+      return Fail(lexer_.headerLine,
+                  "the header must give both #variable= N and #constraint= M (truncated?)");
+    }
+    if (lexer_.declaredVariables > MaxVariables) {
+      return Fail(lexer_.headerLine, "the header declares " + std::to_string(lexer_.declaredVariables) +
+                                         " variables; at most " + std::to_string(MaxVariables));
+    }
+    return true;
+  }
+
+  bool Use(const Token& literal) {
+    const int64_t k = literal.index;
+    if (lexer_.declaredVariables >= 0 && k > lexer_.declaredVariables) {
+      return Fail(literal.line, "x" + std::to_string(k) + " is not declared (the header's #variable= " +
+                                    std::to_string(lexer_.declaredVariables) + ")");
+    }
+    if (used_.emplace(k, literal.line).second && lexer_.declaredVariables < 0 &&
+        used_.size() > static_cast<size_t>(MaxVariables)) {
+      return Fail(literal.line, "more than " + std::to_string(MaxVariables) + " variables (x" +
+                                    std::to_string(k) + " is one too many)");
+    }
+    return true;
+  }
+
+  // Reads "coefficient literal" pairs from token on, until a token that is
+  // neither; token is left on it.
+  bool ReadTerms(Statement& statement, Token& token, const char* where) {
+    while (token.kind == TokenKind::Number) {
+      const int64_t coefficient = token.number;
+      if (!lexer_.Next(token, error_, false)) return false;
+      if (token.kind != TokenKind::Literal) {
+        return Fail(token.line, "expected a variable after the coefficient " + std::to_string(coefficient));
+      }
+      const Token literal = token;
+      if (!Use(literal)) return false;
+      for (const Term& term : statement.terms) {
+        if (term.index == literal.index) {
+          return Fail(literal.line, "x" + std::to_string(literal.index) + " appears twice in " + where);
+        }
+      }
+      if (literal.negated) {
+        if (!Add(statement.constant, coefficient, statement.constant)) {
+          return Fail(literal.line, "the negated literals' constant leaves the 64-bit range");
+        }
+        statement.terms.push_back({literal.index, -coefficient});
+      } else {
+        statement.terms.push_back({literal.index, coefficient});
+      }
+      if (!lexer_.Next(token, error_, false)) return false;
+      if (token.kind == TokenKind::Literal) {
+        return Fail(token.line, "a product of variables is not linear (quadratic or higher term)");
+      }
+    }
+    if (token.kind == TokenKind::Literal)
+      return Fail(token.line, "expected a coefficient before the variable");
+    return true;
+  }
+
+  void Build(const Statement& objective, const std::vector<Statement>& constraints,
+             const std::vector<Token>& relations) {
+    // The model's variables, in index order, and where each index sits.
+    std::map<int64_t, int32_t> position;
+    if (lexer_.declaredVariables >= 0) {
+      for (int64_t k = 1; k <= lexer_.declaredVariables; ++k) position[k] = 0;
+    }
+    for (const auto& entry : used_) position[entry.first] = 0;
+    for (auto& entry : position) {
+      entry.second = static_cast<int32_t>(model_.variables.size());
+      const auto seen = used_.find(entry.first);
+      const LineNumber line = seen != used_.end() ? seen->second : lexer_.headerLine;
+      model_.variables.push_back({"x" + std::to_string(entry.first), kZero, true, 0.0, 1.0, line});
+    }
+    for (const Term& term : objective.terms) {
+      model_.variables[static_cast<size_t>(position[term.index])].cost = {term.coefficient, 1};
+    }
+    model_.constant = {objective.constant, 1};
+    for (size_t k = 0; k < constraints.size(); ++k) {
+      const Statement& statement = constraints[k];
+      RawRow row{"constraint " + std::to_string(k + 1), {}, false, kZero, false, kZero, statement.line};
+      for (const Term& term : statement.terms)
+        row.terms.push_back({position[term.index], {term.coefficient, 1}});
+      const ExactNumber bound = {statement.constant, 1};
+      const char relation = relations[k].relation;
+      if (relation == '>' || relation == '=') {
+        row.hasLower = true;
+        row.lower = bound;
+      }
+      if (relation == '<' || relation == '=') {
+        row.hasUpper = true;
+        row.upper = bound;
+      }
+      model_.rows.push_back(row);
+    }
+  }
+};
+
+}  // namespace
+
+bool ReadOpb(const std::string& text, RawModel& model, ModelError& error) {
+  return Reader(text, model, error).Read();
+}
+
+}  // namespace zoint

@@ -1,0 +1,229 @@
+// libFuzzer target: the OPB reader and the mapping to a problem.
+//
+// An input whose first byte is 0 is decoded into a small model directly
+// (decimal coefficients, bounds, senses: what the OPB reader never makes);
+// any other input is OPB text. Properties checked on every input:
+//  - a refusal is one non-empty line, at a line the text has;
+//  - a mapped problem is within the sizes, and no sum in it can wrap;
+//  - for up to kBruteForceLimit variables, every assignment is feasible in
+//    the mapped problem exactly when it is in the model (bounds included), and
+//    its objective, reported back through ModelValue, is the model's own.
+// A violated property aborts, so libFuzzer keeps the input.
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "models/model_mapping.h"
+#include "models/opb_reader.h"
+
+namespace {
+
+constexpr int kBruteForceLimit = 10;
+
+[[noreturn]] void Fail(const std::string& what) {
+  std::fprintf(stderr, "\nzoint_fuzz_models: property violated: %s\n", what.c_str());
+  std::abort();
+}
+
+void Expect(bool holds, const std::string& what) {
+  if (!holds) Fail(what);
+}
+
+// Reads bytes of the input in turn; zeros once it runs out.
+struct Bytes {
+  const uint8_t* data;
+  size_t size;
+  size_t at = 0;
+  uint8_t Next() { return at < size ? data[at++] : 0; }
+};
+
+// A small model from bytes: up to 8 variables and 4 rows; numerators within
+// ±10^6 and denominators 2^a·5^b of at most 10^6, so that the checks below
+// are exact in 128 bits.
+zoint::RawModel DecodeModel(Bytes& in) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const double bounds[] = {-inf, -1, 0, 0.5, 1, 2, inf, std::nan("")};
+  auto number = [&]() {
+    const int64_t magnitude = (in.Next() << 12 | in.Next() << 4 | in.Next() >> 4) % 1000001;
+    const uint8_t shape = in.Next();
+    int64_t denominator = 1;
+    for (int k = 0; k < shape % 7; ++k) denominator *= 2;
+    for (int k = 0; k < (shape >> 4) % 7; ++k) denominator *= 5;
+    // Lowest terms, as the readers give them.
+    int64_t numerator = shape & 8 ? -magnitude : magnitude;
+    while (denominator % 2 == 0 && numerator % 2 == 0) {
+      numerator /= 2;
+      denominator /= 2;
+    }
+    while (denominator % 5 == 0 && numerator % 5 == 0) {
+      numerator /= 5;
+      denominator /= 5;
+    }
+    if (numerator == 0) denominator = 1;
+    return zoint::ExactNumber{numerator, denominator};
+  };
+  zoint::RawModel model{{}, {}, (in.Next() & 1) != 0, zoint::kZero, 1};
+  model.constant = number();
+  const int n = in.Next() % 9;
+  for (int i = 0; i < n; ++i) {
+    const uint8_t kind = in.Next();
+    model.variables.push_back({"v" + std::to_string(i), number(), (kind & 1) != 0, bounds[(kind >> 1) % 8],
+                               bounds[(kind >> 4) % 8], i + 1});
+  }
+  const int m = in.Next() % 5;
+  for (int j = 0; j < m; ++j) {
+    zoint::RawRow row{"row " + std::to_string(j), {}, false, zoint::kZero, false, zoint::kZero, 20 + j};
+    for (int i = 0; i < n; ++i) {
+      if (in.Next() & 1) row.terms.push_back({i, number()});
+    }
+    const uint8_t sides = in.Next();
+    row.hasLower = (sides & 1) != 0;
+    row.hasUpper = (sides & 2) != 0;
+    row.lower = number();
+    row.upper = sides & 4 ? row.lower : number();
+    model.rows.push_back(row);
+  }
+  return model;
+}
+
+// Σ a_i x_i over exact numbers, as a fraction over `denominator` (the LCM of
+// the denominators involved, at most 10^6 here).
+__int128 ScaledSum(const std::vector<zoint::ExactNumber>& a, const std::vector<int>& x, int64_t denominator) {
+  __int128 sum = 0;
+  for (size_t i = 0; i < a.size(); ++i)
+    sum += static_cast<__int128>(a[i].numerator) * (denominator / a[i].denominator) * x[i];
+  return sum;
+}
+
+int64_t Lcm(int64_t a, int64_t b) {
+  int64_t x = a, y = b;
+  while (y != 0) {
+    const int64_t r = x % y;
+    x = y;
+    y = r;
+  }
+  return a / x * b;
+}
+
+bool ModelFeasible(const zoint::RawModel& model, const std::vector<int>& x) {
+  for (size_t i = 0; i < x.size(); ++i) {
+    const zoint::RawVariable& v = model.variables[i];
+    if (!(v.lower <= x[i] && x[i] <= v.upper)) return false;
+  }
+  for (const zoint::RawRow& row : model.rows) {
+    std::vector<zoint::ExactNumber> a(x.size(), zoint::kZero);
+    int64_t d = Lcm(row.lower.denominator, row.upper.denominator);
+    for (const zoint::RawTerm& term : row.terms) {
+      a[static_cast<size_t>(term.variable)] = term.coefficient;
+      d = Lcm(d, term.coefficient.denominator);
+    }
+    const __int128 sum = ScaledSum(a, x, d);
+    if (row.hasLower && sum < static_cast<__int128>(row.lower.numerator) * (d / row.lower.denominator))
+      return false;
+    if (row.hasUpper && sum > static_cast<__int128>(row.upper.numerator) * (d / row.upper.denominator))
+      return false;
+  }
+  return true;
+}
+
+bool ProblemFeasible(const zoint::Problem& p, const std::vector<int>& x) {
+  for (int32_t j = 0; j < p.m; ++j) {
+    __int128 lhs = 0;
+    for (int32_t i = 0; i < p.n; ++i)
+      lhs += static_cast<__int128>(p.rows[j].entries[i]) * x[static_cast<size_t>(i)];
+    if (lhs > p.rows[j].entries[zoint::RhsColumn]) return false;
+  }
+  return true;
+}
+
+std::string Text(__int128 v) {
+  if (v == 0) return "0";
+  std::string digits;
+  const bool negative = v < 0;
+  for (unsigned __int128 u = negative ? -static_cast<unsigned __int128>(v) : v; u != 0; u /= 10) {
+    digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(u % 10)));
+  }
+  return (negative ? "-" : "") + digits;
+}
+
+// The model's objective for x, exactly, as the decimal ModelValue writes.
+std::string ModelObjective(const zoint::RawModel& model, const std::vector<int>& x) {
+  std::vector<zoint::ExactNumber> costs;
+  int64_t d = model.constant.denominator;
+  for (const zoint::RawVariable& v : model.variables) {
+    costs.push_back(v.cost);
+    d = Lcm(d, v.cost.denominator);
+  }
+  const __int128 scaled = ScaledSum(costs, x, d) +
+                          static_cast<__int128>(model.constant.numerator) * (d / model.constant.denominator);
+  // scaled / d as a decimal: d = 2^a·5^b divides 10^k.
+  int k = 0;
+  __int128 power = 1;
+  while (power % d != 0) {
+    power *= 10;
+    ++k;
+  }
+  const __int128 numerator = scaled * (power / d);
+  const zoint::Decimal decimal{numerator < 0, Text(numerator < 0 ? -numerator : numerator), k};
+  return zoint::DecimalText(decimal);
+}
+
+void CheckMapping(const zoint::RawModel& model, const zoint::MappedModel& mapped) {
+  const zoint::Problem& p = mapped.problem;
+  Expect(p.n == static_cast<int32_t>(model.variables.size()) && p.n <= zoint::MaxVariables, "n");
+  Expect(p.m >= 0 && p.m <= zoint::MaxConstraints, "m");
+  Expect(zoint::NoSumCanWrap(p), "a sum of the mapped problem can wrap");
+  Expect(mapped.names.size() == model.variables.size(), "names");
+  if (p.n > kBruteForceLimit) return;
+  std::vector<int> x(static_cast<size_t>(p.n));
+  for (uint32_t bits = 0; bits < (1u << p.n); ++bits) {
+    for (int32_t i = 0; i < p.n; ++i) x[static_cast<size_t>(i)] = (bits >> i) & 1;
+    const bool inModel = ModelFeasible(model, x);
+    Expect(inModel == ProblemFeasible(p, x), "feasible in one and not the other");
+    if (!inModel) continue;
+    __int128 value = 0;
+    for (int32_t i = 0; i < p.n; ++i)
+      value += static_cast<__int128>(p.coefficients[i]) * x[static_cast<size_t>(i)];
+    Expect(value < INT64_MAX, "an objective value reaches the no-solution value");
+    const std::string reported = zoint::DecimalText(zoint::ModelValue(mapped, static_cast<int64_t>(value)));
+    const std::string expected = ModelObjective(model, x);
+    Expect(reported == expected, "objective reported as " + reported + ", the model's is " + expected);
+  }
+}
+
+void CheckRefusal(const zoint::ModelError& error, const std::string& text) {
+  Expect(!error.reason.empty() && error.reason.find('\n') == std::string::npos,
+         "not one line: " + error.reason);
+  int64_t lines = 1;
+  for (char c : text) lines += c == '\n';
+  Expect(error.line >= 0 && error.line <= lines, "no such line: " + std::to_string(error.line));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  zoint::RawModel model;
+  zoint::ModelError error{0, ""};
+  std::string text;
+  if (size > 0 && data[0] == 0) {
+    Bytes in{data + 1, size - 1};
+    model = DecodeModel(in);
+  } else {
+    text.assign(reinterpret_cast<const char*>(data), size);
+    if (!zoint::ReadOpb(text, model, error)) {
+      CheckRefusal(error, text);
+      return 0;
+    }
+  }
+  static zoint::MappedModel mapped;
+  if (zoint::MapModel(model, mapped, error)) {
+    CheckMapping(model, mapped);
+  } else {
+    CheckRefusal(error, text.empty() ? std::string(100, '\n') : text);
+  }
+  return 0;
+}

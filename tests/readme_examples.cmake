@@ -1,0 +1,23 @@
+# Fails unless each code block of README.md that follows a line
+# "<!-- example: PATH -->" holds exactly the file PATH, so that the examples
+# the README shows are the ones the tests build and run.
+file(READ "${SOURCE_DIR}/README.md" readme)
+string(REGEX MATCHALL "<!-- example: [^ ]+ -->\n```[a-z]*\n" markers "${readme}")
+if(NOT markers)
+  message(FATAL_ERROR "README.md marks no example")
+endif()
+foreach(marker IN LISTS markers)
+  string(REGEX REPLACE "<!-- example: ([^ ]+) -->.*" "\\1" path "${marker}")
+  string(FIND "${readme}" "${marker}" at)
+  string(LENGTH "${marker}" length)
+  math(EXPR start "${at} + ${length}")
+  string(SUBSTRING "${readme}" ${start} -1 rest)
+  string(FIND "${rest}" "\n```\n" stop)
+  math(EXPR stop "${stop} + 1")
+  string(SUBSTRING "${rest}" 0 ${stop} block)
+  file(READ "${SOURCE_DIR}/${path}" expected)
+  if(NOT block STREQUAL expected)
+    message(FATAL_ERROR "README.md's example ${path} differs from the file")
+  endif()
+  message(STATUS "README.md shows ${path} as it is")
+endforeach()

@@ -1,0 +1,95 @@
+// zoint [--stats] [--enumerate] [DIR]: one call of ZOInterProgram with DIR
+// as the working directory, exactly as a host application makes it.
+#include <cerrno>
+#include <chrono>
+#include <cinttypes>
+#include <cstdio>
+#include <cstring>
+
+#ifdef _WIN32
+#include <direct.h>
+#define chdir _chdir
+#else
+#include <unistd.h>
+#endif
+
+#include "cli.h"
+#include "enumeration/search.h"
+#include "run/solver_state.h"
+#include "stop_signal.h"
+#include "zoint/ZOInt.h"
+
+namespace zoint_cli {
+
+namespace {
+
+// The counters that fit the search that ran.
+void PrintStats(double seconds) {
+  const zoint::Stats& stats = zoint::g_stats;
+  switch (stats.search) {
+    case zoint::SearchKind::None:
+      std::fprintf(stderr, "\nsearch: none\n");
+      break;
+    case zoint::SearchKind::Enumeration:
+      std::fprintf(stderr, "\nsearch: enumeration\nnodes: %" PRIu64 "\nevaluations: %" PRIu64 "\n",
+                   stats.nodes, stats.evaluations);
+      break;
+    case zoint::SearchKind::Exact:
+      std::fprintf(stderr,
+                   "\nsearch: exact\nnodes: %" PRIu64 "\nlp solves: %" PRIu64
+                   "\nsecond pass searches: %" PRIu64
+                   "\nfirst pass seconds: %.6f\nsecond pass seconds: %.6f\n",
+                   stats.exact.nodes, stats.exact.lpSolves, stats.exact.secondPassSearches,
+                   stats.exact.firstPassSeconds, stats.exact.secondPassSeconds);
+      break;
+  }
+  std::fprintf(stderr, "seconds: %.6f\n", seconds);
+}
+
+}  // namespace
+
+int RunDirCommand(int argc, char** argv) {
+  bool stats = false;
+  const char* dir = nullptr;
+  for (int k = 1; k < argc; ++k) {
+    const char* arg = argv[k];
+    if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
+      std::fputs(kHelpText, stdout);
+      return kExitSolved;
+    }
+    if (std::strcmp(arg, "--version") == 0) {
+      std::puts("zoint " ZOINT_VERSION);
+      return kExitSolved;
+    }
+    if (std::strcmp(arg, "--stats") == 0) {
+      stats = true;
+    } else if (std::strcmp(arg, "--enumerate") == 0) {
+      zoint::g_searchMode = zoint::SearchMode::EnumerationOnly;
+    } else if (arg[0] == '-' && arg[1] != '\0') {
+      return UsageError("unknown option", arg);
+    } else if (dir != nullptr) {
+      return UsageError("more than one directory", arg);
+    } else {
+      dir = arg;
+    }
+  }
+  if (dir != nullptr && chdir(dir) != 0) {
+    return UsageError(std::strerror(errno), dir);
+  }
+
+  RemoveAnswerOnSignal();
+  const auto start = std::chrono::steady_clock::now();
+  ZOInterProgram(0);
+  const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
+  // The answer is complete: a signal from now on need not remove it.
+  DefaultActionOnSignal();
+
+  if (stats) {
+    std::fflush(stdout);
+    PrintStats(seconds.count());
+  }
+  // The call returns 0.0 whatever happened; the warning it showed tells.
+  return zoint::g_stats.warning == zoint::Failure::None ? kExitSolved : kExitBadInput;
+}
+
+}  // namespace zoint_cli

@@ -1,0 +1,70 @@
+#include <cstdio>
+
+#include "cli.h"
+
+namespace zoint_cli {
+
+const char kUsageText[] =
+    "usage: zoint [--stats] [--enumerate] [DIR]\n"
+    "       zoint solve [--time-limit SECONDS] [--quiet] [--solution FILE] MODEL\n"
+    "       zoint convert MODEL DIR\n"
+    "       zoint --help | --version\n";
+
+const char kHelpText[] =
+    "zoint: exact solver for 0-1 programs\n"
+    "\n"
+    "  minimise c.x  subject to  a_j.x <= b_j for every row j,  x in {0,1}^n\n"
+    "\n"
+    "zoint [--stats] [--enumerate] [DIR]\n"
+    "  Solves the problem in DIR/ZOIntIn.dat (default: the current directory)\n"
+    "  and writes the answer to DIR/ZOIntOut.dat, as a host's call does.\n"
+    "  ZOIntIn.dat, decimal integers separated by commas:\n"
+    "    line 1      n,m              (n <= 100 variables, m <= 50 rows)\n"
+    "    line 2      c_0,...,c_n-1,\n"
+    "    lines 3...  a_j0,...,a_jn-1,b_j   one line per row\n"
+    "  ZOIntOut.dat:\n"
+    "    line 1      the best objective value (9223372036854775807: none)\n"
+    "    line 2      x_0,...,x_n-1    (only when n >= 1)\n"
+    "  --stats       also print the search that ran, its counters and the\n"
+    "                seconds taken, on standard error\n"
+    "  --enumerate   always run the plain enumeration, even where the exact\n"
+    "                search would run (for testing and comparison; with negative\n"
+    "                costs its answer may not be the optimum)\n"
+    "  Ctrl-C removes ZOIntOut.dat, so that no answer of an earlier run is left.\n"
+    "\n"
+    "zoint --help     print this text\n"
+    "zoint --version  print the version\n"
+    "\n"
+    "zoint solve [--time-limit SECONDS] [--quiet] [--solution FILE] MODEL\n"
+    "  Solves a model file: MODEL.lp (CPLEX LP), MODEL.mps (fixed or free MPS)\n"
+    "  or MODEL.opb (linear pseudo-Boolean), each also as .gz. Every variable\n"
+    "  must be binary; at most 100 variables and 50 rows once = and ranged rows\n"
+    "  are split. Prints 'status: optimal', 'infeasible' or 'stopped', then\n"
+    "  'objective: V' in the model's own sense and scale (exact; 'none' when\n"
+    "  there is no assignment), then one 'name value' line per variable.\n"
+    "  Among optimal assignments it gives the lexicographically smallest in\n"
+    "  the model's variable order.\n"
+    "  --time-limit SECONDS  stop the search after this long and print the\n"
+    "                        best assignment found, with 'status: stopped'\n"
+    "  --quiet               no progress lines (otherwise one a second on\n"
+    "                        standard error once the search has run a second)\n"
+    "  --solution FILE       also write the result to FILE\n"
+    "  Ctrl-C stops the search the same way as the time limit.\n"
+    "\n"
+    "zoint convert MODEL DIR\n"
+    "  Writes DIR/ZOIntIn.dat from the model, and DIR/names.txt with one\n"
+    "  variable name per line, and prints how the objective maps back.\n"
+    "\n"
+    "Exit status:\n"
+    "  0  solved: optimal or proven infeasible (zoint DIR: no warning shown)\n"
+    "  1  bad input: the model or ZOIntIn.dat was rejected, or a file could\n"
+    "     not be read or written\n"
+    "  2  usage error\n"
+    "  3  stopped by the time limit or by Ctrl-C\n";
+
+int UsageError(const char* what, const char* argument) {
+  std::fprintf(stderr, "zoint: %s: %s\n%s", what, argument, kUsageText);
+  return kExitUsage;
+}
+
+}  // namespace zoint_cli

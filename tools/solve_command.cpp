@@ -1,0 +1,193 @@
+// zoint solve [--time-limit SECONDS] [--quiet] [--solution FILE] MODEL:
+// reads a model file, maps it to a problem and solves it in this process
+// through the C API, with no exchange file.
+#include <cerrno>
+#include <cinttypes>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cli.h"
+#include "model_loading.h"
+#include "models/model_file.h"
+#include "stop_signal.h"
+#include "zoint/zoint_api.h"
+
+namespace zoint_cli {
+
+namespace {
+
+struct SolveArguments {
+  double timeLimit = 0;  // 0: none
+  bool quiet = false;
+  const char* solutionPath = nullptr;
+  const char* modelPath = nullptr;
+};
+
+// The value of an option written "--name VALUE" or "--name=VALUE"; null and
+// k unchanged when arg is another option.
+const char* OptionValue(const char* name, int argc, char** argv, int& k) {
+  const size_t length = std::strlen(name);
+  if (std::strncmp(argv[k], name, length) != 0) return nullptr;
+  if (argv[k][length] == '=') return argv[k] + length + 1;
+  if (argv[k][length] != '\0') return nullptr;
+  if (k + 1 >= argc) return "";
+  return argv[++k];
+}
+
+// Returns -1 when the arguments are good, else the exit status.
+int ParseArguments(int argc, char** argv, SolveArguments& arguments) {
+  for (int k = 1; k < argc; ++k) {
+    const char* arg = argv[k];
+    if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
+      std::fputs(kHelpText, stdout);
+      return kExitSolved;
+    }
+    if (const char* value = OptionValue("--time-limit", argc, argv, k)) {
+      char* end = nullptr;
+      const double seconds = std::strtod(value, &end);
+      if (*value == '\0' || *end != '\0' || !std::isfinite(seconds) || seconds <= 0) {
+        return UsageError("--time-limit needs a positive number of seconds", value);
+      }
+      arguments.timeLimit = seconds;
+    } else if (const char* path = OptionValue("--solution", argc, argv, k)) {
+      if (*path == '\0') return UsageError("--solution needs a file name", arg);
+      arguments.solutionPath = path;
+    } else if (std::strcmp(arg, "--quiet") == 0) {
+      arguments.quiet = true;
+    } else if (arg[0] == '-' && arg[1] != '\0') {
+      return UsageError("unknown option", arg);
+    } else if (arguments.modelPath != nullptr) {
+      return UsageError("more than one model", arg);
+    } else {
+      arguments.modelPath = arg;
+    }
+  }
+  if (arguments.modelPath == nullptr) return UsageError("missing", "MODEL");
+  zoint::ModelFormat format;
+  bool compressed = false;
+  if (!zoint::FormatOfPath(arguments.modelPath, format, compressed)) {
+    return UsageError("not a model file name (.lp, .mps, .opb, or those with .gz)", arguments.modelPath);
+  }
+  return -1;
+}
+
+std::string ValueText(const zoint::MappedModel& mapped, int64_t value) {
+  return zoint::DecimalText(zoint::ModelValue(mapped, value));
+}
+
+// One line a second on standard error, in the model's own terms.
+void PrintProgress(const zoint_progress* progress, void* data) {
+  const zoint::MappedModel& mapped = *static_cast<const zoint::MappedModel*>(data);
+  const zoint::Decimal bound = zoint::ModelValue(mapped, progress->bound);
+  std::string best = "none";
+  std::string gap = "-";
+  if (progress->has_solution != 0) {
+    const zoint::Decimal value = zoint::ModelValue(mapped, progress->best_value);
+    best = zoint::DecimalText(value);
+    const double difference = std::fabs(zoint::ApproximateValue(value) - zoint::ApproximateValue(bound));
+    const double size = std::fmax(std::fabs(zoint::ApproximateValue(value)), 1.0);
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f%%", 100.0 * difference / size);
+    gap = text;
+  }
+  std::fprintf(stderr, "progress: %.1f s, %" PRIu64 " nodes, best %s, bound %s, gap %s\n", progress->seconds,
+               progress->nodes, best.c_str(), zoint::DecimalText(bound).c_str(), gap.c_str());
+  std::fflush(stderr);
+}
+
+std::string ResultText(const char* status, const zoint::MappedModel& mapped, int64_t value,
+                       const int32_t* x) {
+  std::string text = std::string("status: ") + status + "\n";
+  if (value == ZOINT_NO_SOLUTION) return text + "objective: none\n";
+  text += "objective: " + ValueText(mapped, value) + "\n";
+  for (size_t i = 0; i < mapped.names.size(); ++i) {
+    text += mapped.names[i] + " " + std::to_string(x[i]) + "\n";
+  }
+  return text;
+}
+
+// Prints the result, and writes it to the solution file when asked.
+int Finish(const SolveArguments& arguments, const std::string& text, int status) {
+  std::fputs(text.c_str(), stdout);
+  std::fflush(stdout);
+  if (arguments.solutionPath == nullptr) return status;
+  std::FILE* file = std::fopen(arguments.solutionPath, "wb");
+  bool written = file != nullptr && std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  if (file != nullptr && std::fclose(file) != 0) written = false;
+  if (!written) {
+    std::fprintf(stderr, "zoint: %s: cannot write the solution: %s\n", arguments.solutionPath,
+                 std::strerror(errno));
+    return kExitBadInput;
+  }
+  return status;
+}
+
+int Solve(const SolveArguments& arguments, const zoint::MappedModel& mapped) {
+  const zoint::Problem& problem = mapped.problem;
+  const size_t n = static_cast<size_t>(problem.n);
+  std::vector<int64_t> rows(static_cast<size_t>(problem.m) * n);
+  std::vector<int64_t> rhs(static_cast<size_t>(problem.m));
+  for (size_t j = 0; j < rhs.size(); ++j) {
+    for (size_t i = 0; i < n; ++i) rows[j * n + i] = problem.rows[j].entries[i];
+    rhs[j] = problem.rows[j].entries[zoint::RhsColumn];
+  }
+  zoint_options options{};
+  options.time_limit = arguments.timeLimit;
+  options.cancel = &g_stopRequested;
+  if (!arguments.quiet) {
+    options.progress = PrintProgress;
+    options.user_data = const_cast<zoint::MappedModel*>(&mapped);
+    options.progress_interval = 1.0;
+  }
+  int64_t value = ZOINT_NO_SOLUTION;
+  int32_t x[ZOINT_MAX_VARIABLES] = {};
+  const zoint_status status =
+      zoint_solve(problem.n, problem.m, problem.coefficients, rows.data(), rhs.data(), &options, &value, x);
+  switch (status) {
+    case ZOINT_OPTIMAL:
+      return Finish(arguments, ResultText("optimal", mapped, value, x), kExitSolved);
+    case ZOINT_INFEASIBLE:
+      return Finish(arguments, ResultText("infeasible", mapped, value, x), kExitSolved);
+    case ZOINT_STOPPED:
+      return Finish(arguments, ResultText("stopped", mapped, value, x), kExitStopped);
+    case ZOINT_OUT_OF_MEMORY:
+      std::fprintf(stderr, "zoint: %s: out of memory\n", arguments.modelPath);
+      return kExitBadInput;
+    case ZOINT_BAD_SIZE:
+    case ZOINT_OUT_OF_RANGE:
+    case ZOINT_BAD_ARGUMENT:
+      break;
+  }
+  // The mapping guarantees sizes and sums; reaching here is a fault of ours.
+  std::fprintf(stderr, "zoint: %s: the mapped problem was refused (status %d)\n", arguments.modelPath,
+               static_cast<int>(status));
+  return kExitBadInput;
+}
+
+}  // namespace
+
+int RunSolveCommand(int argc, char** argv) {
+  SolveArguments arguments;
+  const int parsed = ParseArguments(argc, argv, arguments);
+  if (parsed >= 0) return parsed;
+
+  StopSearchOnSignal();
+  // The problem record is about 40 kB.
+  const std::unique_ptr<zoint::MappedModel> mapped(new zoint::MappedModel());
+  switch (LoadModel(arguments.modelPath, *mapped, &g_stopRequested)) {
+    case Loading::Loaded:
+      return Solve(arguments, *mapped);
+    case Loading::Rejected:
+      return kExitBadInput;
+    case Loading::Stopped:
+      break;
+  }
+  return Finish(arguments, "status: stopped\nobjective: none\n", kExitStopped);
+}
+
+}  // namespace zoint_cli
