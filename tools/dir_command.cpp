@@ -36,11 +36,12 @@ void PrintStats(double seconds) {
       break;
     case zoint::SearchKind::Exact:
       std::fprintf(stderr,
-                   "\nsearch: exact\nnodes: %" PRIu64 "\nlp solves: %" PRIu64
-                   "\nsecond pass searches: %" PRIu64
+                   "\nsearch: exact\nnodes: %" PRIu64 "\nlp solves: %" PRIu64 "\nlp pivots: %" PRIu64
+                   "\nbranch trials: %" PRIu64 "\ntie boxes: %" PRIu64 "\nsecond pass searches: %" PRIu64
                    "\nfirst pass seconds: %.6f\nsecond pass seconds: %.6f\n",
-                   stats.exact.nodes, stats.exact.lpSolves, stats.exact.secondPassSearches,
-                   stats.exact.firstPassSeconds, stats.exact.secondPassSeconds);
+                   stats.exact.nodes, stats.exact.lpSolves, stats.exact.lpPivots, stats.exact.branchTrials,
+                   stats.exact.tieBoxes, stats.exact.secondPassSearches, stats.exact.firstPassSeconds,
+                   stats.exact.secondPassSeconds);
       break;
   }
   std::fprintf(stderr, "seconds: %.6f\n", seconds);

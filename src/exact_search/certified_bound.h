@@ -20,7 +20,7 @@ struct CertifiedBound {
   bool valid;              // false when a sum overflowed or a multiplier was not finite
   double lower;            // the minimum above, less the margin
   double margin;           // bound on the rounding error of lower and of each g_i
-  double g[MaxVariables];  // g_i as computed (costs included only when asked)
+  double g[MaxVariables];  // g_i as computed, for the free variables only (costs included only when asked)
 };
 
 // y holds one multiplier per problem row; negative entries count as 0.

@@ -32,6 +32,10 @@ struct ExactOptions {
   void (*progress)(const ExactProgress& progress, void* data) = nullptr;
   void* progressData = nullptr;
   double progressInterval = 1.0;  // seconds between two progress calls
+  // Regions the first pass may set aside as holding at best ties with its
+  // best; beyond that the second pass searches from the root instead (the
+  // answer is the same). 0: 2^20, which bounds them to 32 MiB.
+  uint64_t tieBoxLimit = 0;
 };
 
 enum class ExactStatus {
@@ -44,7 +48,11 @@ enum class ExactStatus {
 struct ExactStats {
   uint64_t nodes;               // search nodes explored, both passes (the root of each search included)
   uint64_t lpSolves;            // linear relaxations solved by the dual simplex
-  uint64_t secondPassSearches;  // searches the second pass ran (positions the witness did not settle)
+  uint64_t lpPivots;            // dual simplex pivots over all those solves
+  uint64_t branchTrials;        // branches relaxed only to choose where to branch
+  uint64_t tieBoxes;            // regions the first pass set aside as holding at best ties with its best
+  bool secondPassFromRoot;      // more than ExactOptions::tieBoxLimit: the second pass ran from the root
+  uint64_t secondPassSearches;  // searches the second pass ran in those regions (or from the root)
   double firstPassSeconds;      // finding the least objective and proving it
   double secondPassSeconds;     // choosing the lexicographically smallest optimum
 };

@@ -17,31 +17,109 @@ constexpr uint8_t kAtUpper = 2;
 
 constexpr double kPrimalTolerance = 1e-9;
 constexpr double kPivotTolerance = 1e-9;
+// Pivots on one inverse before it is formed again from the basis columns, so
+// that rounding errors cannot pile up along a deep path.
+constexpr int32_t kRefreshAge = 64;
 
 struct Level {
-  double* tableau;
-  int32_t* head;
-  uint8_t* state;
+  double* inverse;  // rows × rows
+  double* d;        // cols
+  int32_t* head;    // rows
+  uint8_t* state;   // cols
+  int32_t* age;
 };
 
 Level LevelOf(LpWorkspace& lp, int32_t level) {
-  const size_t cells = static_cast<size_t>(lp.rows) * static_cast<size_t>(lp.cols);
-  return Level{lp.tableaus.get() + cells * static_cast<size_t>(level),
-               lp.heads.get() + static_cast<size_t>(lp.rows) * static_cast<size_t>(level),
-               lp.states.get() + static_cast<size_t>(lp.cols) * static_cast<size_t>(level)};
+  const size_t l = static_cast<size_t>(level);
+  const size_t rows = static_cast<size_t>(lp.rows);
+  const size_t cols = static_cast<size_t>(lp.cols);
+  return Level{lp.inverses.get() + l * rows * rows, lp.reduced.get() + l * cols, lp.heads.get() + l * rows,
+               lp.states.get() + l * cols, lp.ages.get() + l};
 }
+
+const double* RowOf(const LpWorkspace& lp, int32_t r) { return lp.a.get() + static_cast<size_t>(r) * lp.n; }
 
 // The all-slack basis: B = I, every structural column at its lower bound.
 // With costs ≥ 0 it is dual feasible whatever the bounds are.
-void SlackBasis(LpWorkspace& lp, const OrientedProblem& problem, Level level) {
-  for (int32_t r = 0; r < lp.rows; ++r) {
-    double* row = level.tableau + static_cast<size_t>(r) * lp.cols;
-    const int32_t j = lp.rowOf[r];
-    for (int32_t i = 0; i < lp.n; ++i) row[i] = static_cast<double>(problem.column[i][j]) / lp.scale[r];
-    for (int32_t s = 0; s < lp.rows; ++s) row[lp.n + s] = s == r ? 1.0 : 0.0;
+void SlackBasis(const LpWorkspace& lp, Level level) {
+  const int32_t rows = lp.rows;
+  for (int32_t r = 0; r < rows; ++r) {
+    for (int32_t s = 0; s < rows; ++s) level.inverse[r * rows + s] = r == s ? 1.0 : 0.0;
     level.head[r] = lp.n + r;
   }
-  for (int32_t k = 0; k < lp.cols; ++k) level.state[k] = k < lp.n ? kAtLower : kBasic;
+  for (int32_t k = 0; k < lp.cols; ++k) {
+    level.state[k] = k < lp.n ? kAtLower : kBasic;
+    level.d[k] = k < lp.n ? lp.cost[k] : 0.0;
+  }
+  *level.age = 0;
+}
+
+// d = c − (c_B B⁻¹)[A | I], for the level's basis.
+void ComputeReducedCosts(const LpWorkspace& lp, Level level) {
+  const int32_t rows = lp.rows;
+  double pi[kMaxRows];
+  for (int32_t s = 0; s < rows; ++s) pi[s] = 0;
+  for (int32_t r = 0; r < rows; ++r) {
+    const int32_t k = level.head[r];
+    const double cb = k < lp.n ? lp.cost[k] : 0.0;
+    if (cb == 0) continue;
+    const double* inverseRow = level.inverse + r * rows;
+    for (int32_t s = 0; s < rows; ++s) pi[s] += cb * inverseRow[s];
+  }
+  for (int32_t i = 0; i < lp.n; ++i) level.d[i] = lp.cost[i];
+  for (int32_t s = 0; s < rows; ++s) {
+    if (pi[s] == 0) continue;
+    const double* row = RowOf(lp, s);
+    for (int32_t i = 0; i < lp.n; ++i) level.d[i] -= pi[s] * row[i];
+  }
+  for (int32_t s = 0; s < rows; ++s) level.d[lp.n + s] = -pi[s];
+  for (int32_t r = 0; r < rows; ++r) level.d[level.head[r]] = 0.0;
+}
+
+// Forms B⁻¹ afresh from the basis columns (Gauss-Jordan, partial pivoting).
+// Returns false when the basis is numerically singular.
+bool Reinvert(const LpWorkspace& lp, Level level) {
+  const int32_t rows = lp.rows;
+  double b[kMaxRows * kMaxRows];
+  double* inverse = level.inverse;
+  for (int32_t r = 0; r < rows; ++r) {
+    for (int32_t c = 0; c < rows; ++c) {
+      const int32_t k = level.head[c];
+      b[r * rows + c] = k < lp.n ? RowOf(lp, r)[k] : (k - lp.n == r ? 1.0 : 0.0);
+      inverse[r * rows + c] = r == c ? 1.0 : 0.0;
+    }
+  }
+  // Column c of B belongs to row c of the basis: B x_B = …, so B⁻¹ maps
+  // the rows to the basic positions in head's order.
+  for (int32_t c = 0; c < rows; ++c) {
+    int32_t p = c;
+    for (int32_t r = c + 1; r < rows; ++r) {
+      if (std::fabs(b[r * rows + c]) > std::fabs(b[p * rows + c])) p = r;
+    }
+    if (std::fabs(b[p * rows + c]) < 1e-11) return false;
+    if (p != c) {
+      for (int32_t k = 0; k < rows; ++k) {
+        std::swap(b[p * rows + k], b[c * rows + k]);
+        std::swap(inverse[p * rows + k], inverse[c * rows + k]);
+      }
+    }
+    const double pivot = 1.0 / b[c * rows + c];
+    for (int32_t k = 0; k < rows; ++k) {
+      b[c * rows + k] *= pivot;
+      inverse[c * rows + k] *= pivot;
+    }
+    for (int32_t r = 0; r < rows; ++r) {
+      if (r == c) continue;
+      const double f = b[r * rows + c];
+      if (f == 0) continue;
+      for (int32_t k = 0; k < rows; ++k) {
+        b[r * rows + k] -= f * b[c * rows + k];
+        inverse[r * rows + k] -= f * inverse[c * rows + k];
+      }
+    }
+  }
+  *level.age = 0;
+  return true;
 }
 
 }  // namespace
@@ -74,170 +152,281 @@ bool PrepareLp(LpWorkspace& lp, const OrientedProblem& problem, int32_t levels) 
     ++lp.rows;
   }
   lp.cols = lp.n + lp.rows;
-  for (int32_t k = 0; k < lp.cols; ++k) lp.cost[k] = k < lp.n ? static_cast<double>(problem.cost[k]) : 0.0;
+  lp.a.reset(new double[static_cast<size_t>(lp.rows) * static_cast<size_t>(lp.n) + 1]);
+  lp.columns.reset(new double[static_cast<size_t>(lp.rows) * static_cast<size_t>(lp.n) + 1]);
+  for (int32_t r = 0; r < lp.rows; ++r) {
+    for (int32_t i = 0; i < lp.n; ++i) {
+      const double a = static_cast<double>(problem.column[i][lp.rowOf[r]]) / lp.scale[r];
+      lp.a[static_cast<size_t>(r) * lp.n + i] = a;
+      lp.columns[static_cast<size_t>(i) * lp.rows + r] = a;
+    }
+  }
+  for (int32_t i = 0; i < lp.n; ++i) lp.cost[i] = static_cast<double>(problem.cost[i]);
   lp.dualTolerance = 1e-9 * largestCost;
 
+  lp.levels = levels;
   const size_t count = static_cast<size_t>(levels);
-  lp.tableaus.reset(new double[count * static_cast<size_t>(lp.rows) * static_cast<size_t>(lp.cols)]);
-  lp.heads.reset(new int32_t[count * static_cast<size_t>(lp.rows)]);
-  lp.states.reset(new uint8_t[count * static_cast<size_t>(lp.cols)]);
-  SlackBasis(lp, problem, LevelOf(lp, 0));
+  const size_t rows = static_cast<size_t>(lp.rows);
+  const size_t cols = static_cast<size_t>(lp.cols);
+  lp.inverses.reset(new double[count * rows * rows + 1]);
+  lp.reduced.reset(new double[count * cols]);
+  lp.heads.reset(new int32_t[count * rows + 1]);
+  lp.states.reset(new uint8_t[count * cols]);
+  lp.ages.reset(new int32_t[count]);
+  SlackBasis(lp, LevelOf(lp, 0));
   return true;
 }
 
 void CopyLpLevel(LpWorkspace& lp, int32_t from, int32_t to) {
   const Level a = LevelOf(lp, from);
   const Level b = LevelOf(lp, to);
-  std::memcpy(b.tableau, a.tableau, sizeof(double) * static_cast<size_t>(lp.rows) * lp.cols);
-  std::memcpy(b.head, a.head, sizeof(int32_t) * static_cast<size_t>(lp.rows));
-  std::memcpy(b.state, a.state, sizeof(uint8_t) * static_cast<size_t>(lp.cols));
+  const size_t rows = static_cast<size_t>(lp.rows);
+  const size_t cols = static_cast<size_t>(lp.cols);
+  std::memcpy(b.inverse, a.inverse, sizeof(double) * rows * rows);
+  std::memcpy(b.d, a.d, sizeof(double) * cols);
+  std::memcpy(b.head, a.head, sizeof(int32_t) * rows);
+  std::memcpy(b.state, a.state, sizeof(uint8_t) * cols);
+  *b.age = *a.age;
+}
+
+void RefreshLpLevel(LpWorkspace& lp, int32_t level) {
+  const Level at = LevelOf(lp, level);
+  if (Reinvert(lp, at)) {
+    ComputeReducedCosts(lp, at);
+  } else {
+    SlackBasis(lp, at);
+  }
 }
 
 namespace {
 
-// Column bounds at this node: a fixed variable's box is its value.
-void NodeBounds(const LpWorkspace& lp, const Fixing& fixing, double* lower, double* upper) {
-  for (int32_t i = 0; i < lp.n; ++i) {
-    lower[i] = fixing.value[i] == 1 ? 1.0 : 0.0;
-    upper[i] = fixing.value[i] == 0 ? 0.0 : 1.0;
-  }
-  for (int32_t k = lp.n; k < lp.cols; ++k) {
-    lower[k] = 0.0;
-    upper[k] = HUGE_VAL;
-  }
+struct Bounds {
+  double lower[MaxVariables + kMaxRows];
+  double upper[MaxVariables + kMaxRows];
+  // The columns that may move: free structurals, then every slack. Only
+  // these are candidates to enter, and only their reduced costs are kept.
+  int32_t active[MaxVariables + kMaxRows];
+  int32_t activeCount;
+};
+
+const double* ColumnOf(const LpWorkspace& lp, int32_t i) {
+  return lp.columns.get() + static_cast<size_t>(i) * lp.rows;
 }
 
-// d_k = c_k − c_B·(B⁻¹A)_k.
-void ReducedCosts(const LpWorkspace& lp, Level level, double* d) {
-  for (int32_t k = 0; k < lp.cols; ++k) d[k] = lp.cost[k];
-  for (int32_t r = 0; r < lp.rows; ++r) {
-    const double cb = lp.cost[level.head[r]];
-    if (cb == 0) continue;
-    const double* row = level.tableau + static_cast<size_t>(r) * lp.cols;
-    for (int32_t k = 0; k < lp.cols; ++k) d[k] -= cb * row[k];
+// Column bounds at this node: a fixed variable's box is its value.
+void NodeBounds(const LpWorkspace& lp, const Fixing& fixing, Bounds& bounds) {
+  for (int32_t i = 0; i < lp.n; ++i) {
+    bounds.lower[i] = fixing.value[i] == 1 ? 1.0 : 0.0;
+    bounds.upper[i] = fixing.value[i] == 0 ? 0.0 : 1.0;
+  }
+  for (int32_t k = lp.n; k < lp.cols; ++k) {
+    bounds.lower[k] = 0.0;
+    bounds.upper[k] = HUGE_VAL;
+  }
+  bounds.activeCount = 0;
+  for (int32_t k = 0; k < lp.cols; ++k) {
+    if (k >= lp.n || fixing.value[k] == kFree) bounds.active[bounds.activeCount++] = k;
   }
 }
 
 // Puts every nonbasic column at the bound its reduced cost asks for. Returns
 // false when a slack would have to sit at its missing upper bound.
-bool DualFeasiblePlacement(const LpWorkspace& lp, Level level, const double* d, const double* lower,
-                           const double* upper) {
+bool DualFeasiblePlacement(const LpWorkspace& lp, Level level, const Bounds& bounds) {
   for (int32_t k = 0; k < lp.cols; ++k) {
     if (level.state[k] == kBasic) continue;
-    if (lower[k] == upper[k]) {
+    const double d = level.d[k];
+    if (bounds.lower[k] == bounds.upper[k]) {
       level.state[k] = kAtLower;
-    } else if (d[k] < -lp.dualTolerance) {
-      if (upper[k] == HUGE_VAL) return false;
+    } else if (d < -lp.dualTolerance) {
+      if (bounds.upper[k] == HUGE_VAL) return false;
       level.state[k] = kAtUpper;
-    } else if (d[k] > lp.dualTolerance) {
+    } else if (d > lp.dualTolerance) {
+      level.state[k] = kAtLower;
+    } else if (bounds.upper[k] == HUGE_VAL) {
       level.state[k] = kAtLower;
     }
   }
   return true;
 }
 
-double NonbasicValue(Level level, int32_t k, const double* lower, const double* upper) {
-  return level.state[k] == kAtUpper ? upper[k] : lower[k];
+double NonbasicValue(Level level, int32_t k, const Bounds& bounds) {
+  return level.state[k] == kAtUpper ? bounds.upper[k] : bounds.lower[k];
 }
 
-// x_B = B⁻¹b − Σ over nonbasic k of (B⁻¹A)_k x_k.
-void BasicValues(const LpWorkspace& lp, Level level, const double* lower, const double* upper, double* xB) {
-  double value[MaxVariables + MaxConstraints];
-  for (int32_t k = 0; k < lp.cols; ++k) {
-    value[k] = level.state[k] == kBasic ? 0.0 : NonbasicValue(level, k, lower, upper);
+// x_B = B⁻¹(b − N x_N). The fixed columns at 1 enter through the node's
+// exact row activities (less those that are basic); of the free columns
+// only those at their upper bound take part, and nonbasic slacks sit at 0.
+void BasicValues(const LpWorkspace& lp, const OrientedProblem& problem, const Fixing& fixing, Level level,
+                 const Bounds& bounds, double* xB) {
+  const int32_t rows = lp.rows;
+  double residual[kMaxRows];
+  for (int32_t s = 0; s < rows; ++s) {
+    const int32_t j = lp.rowOf[s];
+    residual[s] = static_cast<double>(problem.rhs[j] - fixing.fixedActivity[j]) / lp.scale[s];
   }
-  for (int32_t r = 0; r < lp.rows; ++r) {
-    const double* row = level.tableau + static_cast<size_t>(r) * lp.cols;
+  for (int32_t r = 0; r < rows; ++r) {
+    const int32_t k = level.head[r];
+    if (k >= lp.n || fixing.value[k] != 1) continue;
+    const double* column = ColumnOf(lp, k);
+    for (int32_t s = 0; s < rows; ++s) residual[s] += column[s];
+  }
+  for (int32_t t = 0; t < bounds.activeCount; ++t) {
+    const int32_t k = bounds.active[t];
+    if (k >= lp.n || level.state[k] != kAtUpper) continue;
+    const double* column = ColumnOf(lp, k);
+    for (int32_t s = 0; s < rows; ++s) residual[s] -= column[s];
+  }
+  for (int32_t r = 0; r < rows; ++r) {
+    const double* inverseRow = level.inverse + r * rows;
     double sum = 0;
-    for (int32_t s = 0; s < lp.rows; ++s) sum += row[lp.n + s] * lp.rhs[s];
-    for (int32_t k = 0; k < lp.cols; ++k) {
-      if (value[k] != 0) sum -= row[k] * value[k];
-    }
+    for (int32_t s = 0; s < rows; ++s) sum += inverseRow[s] * residual[s];
     xB[r] = sum;
   }
 }
 
-void Pivot(const LpWorkspace& lp, Level level, double* d, int32_t r, int32_t q) {
-  const int32_t cols = lp.cols;
-  double* pivotRow = level.tableau + static_cast<size_t>(r) * cols;
-  const double inverse = 1.0 / pivotRow[q];
-  for (int32_t k = 0; k < cols; ++k) pivotRow[k] *= inverse;
-  pivotRow[q] = 1.0;
-  for (int32_t i = 0; i < lp.rows; ++i) {
-    if (i == r) continue;
-    double* row = level.tableau + static_cast<size_t>(i) * cols;
-    const double f = row[q];
-    if (f == 0) continue;
-    for (int32_t k = 0; k < cols; ++k) row[k] -= f * pivotRow[k];
-    row[q] = 0.0;
+// Row r of B⁻¹[A | I] over the active columns.
+void PivotRow(const LpWorkspace& lp, const Bounds& bounds, const double* rho, double* alpha) {
+  const int32_t rows = lp.rows;
+  for (int32_t t = 0; t < bounds.activeCount; ++t) {
+    const int32_t k = bounds.active[t];
+    if (k >= lp.n) {
+      alpha[k] = rho[k - lp.n];
+      continue;
+    }
+    const double* column = ColumnOf(lp, k);
+    double sum = 0;
+    for (int32_t s = 0; s < rows; ++s) sum += rho[s] * column[s];
+    alpha[k] = sum;
   }
-  const double dq = d[q];
-  for (int32_t k = 0; k < cols; ++k) d[k] -= dq * pivotRow[k];
-  d[q] = 0.0;
+}
+
+// B⁻¹ times column q of [A | I].
+void PivotColumn(const LpWorkspace& lp, Level level, int32_t q, double* w) {
+  const int32_t rows = lp.rows;
+  if (q >= lp.n) {
+    const int32_t s = q - lp.n;
+    for (int32_t r = 0; r < rows; ++r) w[r] = level.inverse[r * rows + s];
+    return;
+  }
+  const double* column = ColumnOf(lp, q);
+  for (int32_t r = 0; r < rows; ++r) {
+    const double* inverseRow = level.inverse + r * rows;
+    double sum = 0;
+    for (int32_t s = 0; s < rows; ++s) sum += inverseRow[s] * column[s];
+    w[r] = sum;
+  }
+}
+
+// Replaces the basic column of row r by column q: B⁻¹, the reduced costs
+// and the basic values.
+void Pivot(const LpWorkspace& lp, Level level, const Bounds& bounds, const double* alpha, const double* w,
+           int32_t r, int32_t q, double* xB, double enteringValue, double step) {
+  const int32_t rows = lp.rows;
+  double* pivotRow = level.inverse + r * rows;
+  const double inverse = 1.0 / w[r];
+  for (int32_t s = 0; s < rows; ++s) pivotRow[s] *= inverse;
+  for (int32_t i = 0; i < rows; ++i) {
+    if (i == r || w[i] == 0) continue;
+    double* row = level.inverse + i * rows;
+    const double f = w[i];
+    for (int32_t s = 0; s < rows; ++s) row[s] -= f * pivotRow[s];
+  }
+  const double ratio = level.d[q] / alpha[q];
+  for (int32_t t = 0; t < bounds.activeCount; ++t) {
+    const int32_t k = bounds.active[t];
+    if (level.state[k] != kBasic) level.d[k] -= ratio * alpha[k];
+  }
+  level.d[level.head[r]] = -ratio;
+  level.d[q] = 0.0;
+  for (int32_t i = 0; i < rows; ++i) xB[i] -= step * w[i];
+  xB[r] = enteringValue + step;
   level.head[r] = q;
+  ++*level.age;
 }
 
 // Dual simplex iterations from a dual feasible basis.
-LpResult::Status Iterate(const LpWorkspace& lp, Level level, double* d, const double* lower,
-                         const double* upper, double* xB, int32_t* stuckRow) {
+LpResult::Status Iterate(const LpWorkspace& lp, Level level, const Bounds& bounds, double* xB,
+                         int32_t* stuckRow, int32_t* iterations) {
   const int32_t limit = 20 * lp.cols + 100;
+  double alpha[MaxVariables + kMaxRows];
+  double w[kMaxRows];
   for (int32_t iteration = 0; iteration < limit; ++iteration) {
-    BasicValues(lp, level, lower, upper, xB);
-
-    // Leaving row: the basic variable furthest outside its bounds.
+    // Leaving row: the basic variable furthest outside its bounds, measured
+    // against the norm of its row of B⁻¹ (dual steepest edge, with the norms
+    // computed exactly: the inverse is at hand).
     int32_t r = -1;
-    double worst = kPrimalTolerance;
+    double worst = 0;
     bool below = false;
     for (int32_t i = 0; i < lp.rows; ++i) {
       const int32_t k = level.head[i];
       if (!std::isfinite(xB[i])) return LpResult::Failed;
-      if (lower[k] - xB[i] > worst) {
-        worst = lower[k] - xB[i];
+      double infeasibility = 0;
+      bool isBelow = false;
+      if (bounds.lower[k] - xB[i] > kPrimalTolerance) {
+        infeasibility = bounds.lower[k] - xB[i];
+        isBelow = true;
+      } else if (xB[i] - bounds.upper[k] > kPrimalTolerance) {
+        infeasibility = xB[i] - bounds.upper[k];
+      } else {
+        continue;
+      }
+      const double* inverseRow = level.inverse + i * lp.rows;
+      double norm = 0;
+      for (int32_t s = 0; s < lp.rows; ++s) norm += inverseRow[s] * inverseRow[s];
+      const double score = infeasibility * infeasibility / norm;
+      if (score > worst) {
+        worst = score;
         r = i;
-        below = true;
-      } else if (xB[i] - upper[k] > worst) {
-        worst = xB[i] - upper[k];
-        r = i;
-        below = false;
+        below = isBelow;
       }
     }
     if (r < 0) return LpResult::Optimal;
 
+    PivotRow(lp, bounds, level.inverse + r * lp.rows, alpha);
     // Entering column: keeps the reduced costs feasible (ratio test, with
-    // Harris' tolerance, the largest pivot among the near-ties).
-    const double* row = level.tableau + static_cast<size_t>(r) * lp.cols;
-    // A nonbasic column whose move pushes the leaving variable towards its bound.
-    auto candidate = [&](int32_t k) {
-      if (level.state[k] == kBasic || lower[k] == upper[k]) return false;
-      const double alpha = row[k];
-      if (std::fabs(alpha) <= kPivotTolerance) return false;
-      const bool increases = level.state[k] == kAtLower ? alpha < 0 : alpha > 0;
-      return increases == below;
-    };
+    // Harris' tolerance, the largest pivot among the near-ties). A candidate
+    // is a nonbasic column whose move pushes the leaving variable towards
+    // its bound.
+    int32_t candidates[MaxVariables + kMaxRows];
+    int32_t count = 0;
     double bound = HUGE_VAL;
-    for (int32_t k = 0; k < lp.cols; ++k) {
-      if (candidate(k)) bound = std::fmin(bound, (std::fabs(d[k]) + lp.dualTolerance) / std::fabs(row[k]));
+    for (int32_t t = 0; t < bounds.activeCount; ++t) {
+      const int32_t k = bounds.active[t];
+      if (level.state[k] == kBasic) continue;
+      const double a = alpha[k];
+      if (std::fabs(a) <= kPivotTolerance) continue;
+      const bool increases = level.state[k] == kAtLower ? a < 0 : a > 0;
+      if (increases != below) continue;
+      candidates[count++] = k;
+      const double ratio = (std::fabs(level.d[k]) + lp.dualTolerance) / std::fabs(a);
+      if (ratio < bound) bound = ratio;
     }
-    if (bound == HUGE_VAL) {
+    if (count == 0) {
       *stuckRow = r;
       return LpResult::Infeasible;
     }
     int32_t q = -1;
     double largest = 0;
-    for (int32_t k = 0; k < lp.cols; ++k) {
-      if (!candidate(k)) continue;
-      const double alpha = std::fabs(row[k]);
-      if (std::fabs(d[k]) / alpha <= bound && alpha > largest) {
-        largest = alpha;
+    for (int32_t t = 0; t < count; ++t) {
+      const int32_t k = candidates[t];
+      const double a = std::fabs(alpha[k]);
+      if (std::fabs(level.d[k]) / a <= bound && a > largest) {
+        largest = a;
         q = k;
       }
     }
     if (q < 0) return LpResult::Failed;
 
+    PivotColumn(lp, level, q, w);
+    if (std::fabs(w[r]) <= kPivotTolerance) return LpResult::Failed;
     const int32_t leaving = level.head[r];
-    Pivot(lp, level, d, r, q);
+    const double target = below ? bounds.lower[leaving] : bounds.upper[leaving];
+    const double step = (xB[r] - target) / w[r];
+    const double enteringValue = NonbasicValue(level, q, bounds);
+    Pivot(lp, level, bounds, alpha, w, r, q, xB, enteringValue, step);
     level.state[q] = kBasic;
     level.state[leaving] = below ? kAtLower : kAtUpper;
+    ++*iterations;
   }
   return LpResult::Failed;
 }
@@ -247,39 +436,47 @@ LpResult::Status Iterate(const LpWorkspace& lp, Level level, double* d, const do
 void SolveLp(LpWorkspace& lp, int32_t level, const OrientedProblem& problem, const Fixing& fixing,
              LpResult& result) {
   const Level at = LevelOf(lp, level);
-  double lower[MaxVariables + MaxConstraints];
-  double upper[MaxVariables + MaxConstraints];
-  double d[MaxVariables + MaxConstraints];
-  double xB[MaxConstraints];
-  NodeBounds(lp, fixing, lower, upper);
-  ReducedCosts(lp, at, d);
-  if (!DualFeasiblePlacement(lp, at, d, lower, upper)) {
-    SlackBasis(lp, problem, at);
-    ReducedCosts(lp, at, d);
-    DualFeasiblePlacement(lp, at, d, lower, upper);
+  Bounds bounds;
+  NodeBounds(lp, fixing, bounds);
+  if (*at.age >= kRefreshAge) RefreshLpLevel(lp, level);
+  if (!DualFeasiblePlacement(lp, at, bounds)) {
+    SlackBasis(lp, at);
+    DualFeasiblePlacement(lp, at, bounds);
   }
 
+  double xB[kMaxRows];
+  BasicValues(lp, problem, fixing, at, bounds, xB);
   int32_t stuckRow = -1;
-  result.status = Iterate(lp, at, d, lower, upper, xB, &stuckRow);
+  result.iterations = 0;
+  result.status = Iterate(lp, at, bounds, xB, &stuckRow, &result.iterations);
+  if (result.status == LpResult::Failed) {
+    // One more try from the slack basis, which needs no history.
+    SlackBasis(lp, at);
+    DualFeasiblePlacement(lp, at, bounds);
+    BasicValues(lp, problem, fixing, at, bounds, xB);
+    result.status = Iterate(lp, at, bounds, xB, &stuckRow, &result.iterations);
+  }
   for (int32_t j = 0; j < problem.m; ++j) {
     result.multiplier[j] = 0.0;
     result.ray[j] = 0.0;
   }
+  result.objective = 0;
   if (result.status == LpResult::Optimal) {
     for (int32_t i = 0; i < lp.n; ++i) {
-      result.x[i] = at.state[i] == kBasic ? 0.0 : NonbasicValue(at, i, lower, upper);
+      result.x[i] = at.state[i] == kBasic ? 0.0 : NonbasicValue(at, i, bounds);
     }
     for (int32_t r = 0; r < lp.rows; ++r) {
       const int32_t k = at.head[r];
-      if (k < lp.n) result.x[k] = std::fmin(upper[k], std::fmax(lower[k], xB[r]));
+      if (k < lp.n) result.x[k] = std::fmin(bounds.upper[k], std::fmax(bounds.lower[k], xB[r]));
     }
+    for (int32_t i = 0; i < lp.n; ++i) result.objective += lp.cost[i] * result.x[i];
     // The reduced cost of slack s is −π_s: the multiplier of its row.
     for (int32_t s = 0; s < lp.rows; ++s) {
-      result.multiplier[lp.rowOf[s]] = std::fmax(0.0, d[lp.n + s]) / lp.scale[s];
+      result.multiplier[lp.rowOf[s]] = std::fmax(0.0, at.d[lp.n + s]) / lp.scale[s];
     }
   } else if (result.status == LpResult::Infeasible) {
-    const double* row = at.tableau + static_cast<size_t>(stuckRow) * lp.cols;
-    for (int32_t s = 0; s < lp.rows; ++s) result.ray[lp.rowOf[s]] = row[lp.n + s] / lp.scale[s];
+    const double* rho = at.inverse + stuckRow * lp.rows;
+    for (int32_t s = 0; s < lp.rows; ++s) result.ray[lp.rowOf[s]] = rho[s] / lp.scale[s];
   }
 }
 

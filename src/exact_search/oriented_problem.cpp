@@ -19,6 +19,15 @@ int64_t ShiftedRhs(int64_t b, int64_t shift, int64_t span) {
 
 }  // namespace
 
+void FillValues(OrientedProblem& oriented) {
+  for (int32_t i = 0; i < oriented.n; ++i) oriented.costValue[i] = static_cast<double>(oriented.cost[i]);
+  for (int32_t j = 0; j < oriented.m; ++j) {
+    for (int32_t i = 0; i < oriented.n; ++i)
+      oriented.columnValue[i][j] = static_cast<double>(oriented.column[i][j]);
+    oriented.rhsValue[j] = static_cast<double>(oriented.rhs[j]);
+  }
+}
+
 void OrientProblem(const Problem& problem, OrientedProblem& oriented) {
   assert(NoSumCanWrap(problem));
   const int32_t n = problem.n;
@@ -45,6 +54,7 @@ void OrientProblem(const Problem& problem, OrientedProblem& oriented) {
     }
     oriented.rhs[j] = ShiftedRhs(row[RhsColumn], shift, span);
   }
+  FillValues(oriented);
 }
 
 }  // namespace zoint

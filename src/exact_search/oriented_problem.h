@@ -13,23 +13,35 @@
 
 namespace zoint {
 
+// Rows the engine can hold: the problem's, and room for the two rows that
+// bound the number of variables at 1 in a slice of the search.
+constexpr int kMaxRows = MaxConstraints + 2;
+
 struct OrientedProblem {
   int32_t n;
   int32_t m;
-  int64_t cost[MaxVariables];                    // |c_i|
-  int64_t column[MaxVariables][MaxConstraints];  // column[i][j] = a_ji, negated where complemented
+  int64_t cost[MaxVariables];              // |c_i|
+  int64_t column[MaxVariables][kMaxRows];  // column[i][j] = a_ji, negated where complemented
   // b_j − Σ a_ji over the complemented i, brought into [−S_j − 1, S_j] with
   // S_j = Σ_i |a_ji|: every left-hand side lies in [−S_j, S_j], so a bound
   // beyond either end means the same as that end, and the shifted value,
   // which may need 65 bits, never has to be held.
-  int64_t rhs[MaxConstraints];
+  int64_t rhs[kMaxRows];
   bool complemented[MaxVariables];  // y_i = 1 − x_i
-  int64_t offset;                   // Σ of the negative c_i: c·x = offset + cost·y
+  // The same numbers as doubles (rounded once where beyond 2^53), for the
+  // certified bound's sums.
+  double costValue[MaxVariables];
+  double columnValue[MaxVariables][kMaxRows];
+  double rhsValue[kMaxRows];
+  int64_t offset;  // Σ of the negative c_i: c·x = offset + cost·y
 };
 
 // Requires NoSumCanWrap(problem). Then every sum of costs, and every sum of
 // one row's coefficients, fits in 64 bits in y as it did in x.
 void OrientProblem(const Problem& problem, OrientedProblem& oriented);
+
+// Sets the double copies from the integers.
+void FillValues(OrientedProblem& oriented);
 
 // The value of y_i that gives x_i = value.
 inline int8_t OrientedValue(const OrientedProblem& problem, int32_t i, int8_t value) {

@@ -53,7 +53,8 @@ TEST(Cli, StatsReportTheSearch) {
   // and reports its own counters.
   const Command chosen = RunCli("--stats");
   EXPECT_EQ(chosen.status, 0);
-  for (const char* line : {"search: exact\n", "\nnodes: ", "\nlp solves: ", "\nsecond pass searches: ",
+  for (const char* line : {"search: exact\n", "\nnodes: ", "\nlp solves: ", "\nlp pivots: ",
+                           "\nbranch trials: ", "\ntie boxes: ", "\nsecond pass searches: ",
                            "\nfirst pass seconds: ", "\nsecond pass seconds: ", "\nseconds: "}) {
     EXPECT_NE(chosen.err.find(line), std::string::npos) << line << " in\n" << chosen.err;
   }

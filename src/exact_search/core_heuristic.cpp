@@ -1,0 +1,68 @@
+#include "exact_search/core_heuristic.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "exact_search/node_relaxation.h"
+
+namespace zoint {
+
+namespace {
+
+// Core sizes as tenths of n, each with its node budget: enough for the
+// smaller cores to be searched through, and a bounded look at the larger.
+struct Core {
+  int32_t tenths;
+  uint64_t budget;
+};
+constexpr Core kCores[] = {{1, 1000}, {2, 4000}, {3, 20000}, {4, 20000}};
+
+// Below this many variables the search itself is quick enough.
+constexpr int32_t kFewVariables = 20;
+
+}  // namespace
+
+void SearchCores(Dive& dive, int32_t scratchLevel) {
+  const OrientedProblem& problem = dive.problem;
+  const int32_t n = problem.n;
+  if (n < kFewVariables) return;
+  Fixing& fixing = dive.fixings[0];
+  LpResult& root = dive.relaxations[0];
+  if (LookAtNode(dive, 0, fixing, root, dive.bound) != Verdict::Branch) return;
+  const Fixing rootFixing = fixing;
+  double x[MaxVariables];
+  for (int32_t i = 0; i < n; ++i) x[i] = root.x[i];
+  CopyLpLevel(dive.lp, 0, scratchLevel);
+
+  int32_t order[MaxVariables];
+  int32_t count = 0;
+  double reducedCost[MaxVariables];
+  for (int32_t i = 0; i < n; ++i) {
+    if (rootFixing.value[i] != kFree) continue;
+    order[count++] = i;
+    reducedCost[i] = std::fabs(dive.bound.g[i]);
+  }
+  std::stable_sort(order, order + count,
+                   [&](int32_t a, int32_t b) { return reducedCost[a] < reducedCost[b]; });
+
+  for (const Core& core : kCores) {
+    const int32_t size = std::max<int32_t>(1, n * core.tenths / 10);
+    if (size >= count) break;
+    fixing = rootFixing;
+    for (int32_t k = size; k < count; ++k) {
+      const int32_t i = order[k];
+      if (!IsFractional(x[i])) FixVariable(fixing, problem, i, x[i] > 0.5 ? 1 : 0);
+    }
+    CopyLpLevel(dive.lp, scratchLevel, 0);
+    dive.nodeBudget = dive.limits.nodes + core.budget;
+    Explore(dive, 0);
+    dive.nodeBudget = 0;
+    if (dive.limits.stopped) break;
+  }
+
+  StartFixing(fixing, problem);
+  CopyLpLevel(dive.lp, scratchLevel, 0);
+  RefreshLpLevel(dive.lp, 0);
+}
+
+}  // namespace zoint
