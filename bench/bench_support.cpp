@@ -32,40 +32,79 @@ double ProcessCpuSeconds() {
   return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
-LibraryRun CallLibrary(const std::string& dir) {
-  LibraryRun run{};
-  if (chdir(dir.c_str()) != 0) std::abort();
-  std::fflush(stdout);
-  const int saved = dup(1);
+namespace {
+
+double Seconds(const timeval& t) {
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6;
+}
+
+// ru_maxrss is in KiB on Linux.
+double PeakMiB(const rusage& usage) { return static_cast<double>(usage.ru_maxrss) / 1024.0; }
+
+const char* SearchName(zoint::SearchKind kind) {
+  switch (kind) {
+    case zoint::SearchKind::Exact:
+      return "exact";
+    case zoint::SearchKind::Enumeration:
+      return "enumeration";
+    case zoint::SearchKind::None:
+      break;
+  }
+  return "none";
+}
+
+// In the child: the call, timed, then its figures as one line of run.txt.
+[[noreturn]] void CallInChild(const std::string& dir) {
+  if (chdir(dir.c_str()) != 0) _exit(2);
   const int console = open("console.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  dup2(console, 1);
+  if (console < 0 || dup2(console, 1) < 0) _exit(2);
   close(console);
   const double cpuStart = ProcessCpuSeconds();
   const auto start = Clock::now();
   ZOInterProgram(0);
-  run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  run.cpuSeconds = ProcessCpuSeconds() - cpuStart;
+  const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  const double cpuSeconds = ProcessCpuSeconds() - cpuStart;
   std::fflush(stdout);
-  dup2(saved, 1);
-  close(saved);
-  run.console = ReadFile("console.txt");
-  run.solution = ReadFile("ZOIntOut.dat");
-  switch (zoint::g_stats.search) {
-    case zoint::SearchKind::Exact:
-      run.search = "exact";
-      break;
-    case zoint::SearchKind::Enumeration:
-      run.search = "enumeration";
-      break;
-    case zoint::SearchKind::None:
-      run.search = "none";
-      break;
+  const zoint::Stats& stats = zoint::g_stats;
+  const uint64_t nodes = stats.search == zoint::SearchKind::Exact ? stats.exact.nodes : stats.nodes;
+  FILE* report = std::fopen("run.txt", "w");
+  if (report == nullptr) _exit(2);
+  std::fprintf(report, "%.9f %.9f %llu %d\n", seconds, cpuSeconds, static_cast<unsigned long long>(nodes),
+               static_cast<int>(stats.search));
+  _exit(std::fclose(report) == 0 ? 0 : 2);
+}
+
+}  // namespace
+
+LibraryRun CallLibrary(const std::string& dir) {
+  LibraryRun run{};
+  std::fflush(stdout);
+  std::fflush(stderr);
+  const pid_t pid = fork();
+  if (pid < 0) std::abort();
+  if (pid == 0) CallInChild(dir);
+  int status = 0;
+  rusage usage{};
+  if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    std::fprintf(stderr, "the call in %s did not complete\n", dir.c_str());
+    std::abort();
   }
+  run.peakMiB = PeakMiB(usage);
+  unsigned long long nodes = 0;
+  int search = 0;
+  const std::string report = ReadFile(dir + "/run.txt");
+  if (std::sscanf(report.c_str(), "%lf %lf %llu %d", &run.seconds, &run.cpuSeconds, &nodes, &search) != 4) {
+    std::abort();
+  }
+  run.nodes = nodes;
+  run.search = SearchName(static_cast<zoint::SearchKind>(search));
+  run.console = ReadFile(dir + "/console.txt");
+  run.solution = ReadFile(dir + "/ZOIntOut.dat");
   return run;
 }
 
 CbcRun CallCbc(const std::string& lp, const std::string& dir) {
-  CbcRun run{0, 0, false, 0};
+  CbcRun run{0, 0, 0, false, 0};
   const std::string log = dir + "/cbc.log";
   // Started directly, without a shell, so only CBC's own start-up is timed.
   posix_spawn_file_actions_t actions;
@@ -80,8 +119,8 @@ CbcRun CallCbc(const std::string& lp, const std::string& dir) {
   rusage usage{};
   if (posix_spawnp(&pid, "cbc", &actions, nullptr, arguments, environ) == 0) wait4(pid, &status, 0, &usage);
   run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  run.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                   static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
+  run.cpuSeconds = Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
+  run.peakMiB = PeakMiB(usage);
   posix_spawn_file_actions_destroy(&actions);
   if (status != 0) return run;
   const std::string text = ReadFile(log);

@@ -3,6 +3,7 @@
 #ifndef ZOINT_BENCH_SUPPORT_H
 #define ZOINT_BENCH_SUPPORT_H
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -16,18 +17,22 @@ double ProcessCpuSeconds();
 struct LibraryRun {
   double seconds;     // wall time of the call, files included
   double cpuSeconds;  // CPU time of the call
+  uint64_t nodes;     // search nodes, of whichever search ran
+  double peakMiB;     // peak resident memory of the process that made the call
   std::string console;
   std::string solution;
   const char* search;  // "exact", "enumeration" or "none"
 };
 
-// One call of ZOInterProgram in dir, with standard output sent to a file
-// there. Leaves the working directory at dir.
+// One call of ZOInterProgram in dir, made in a child process of its own (so
+// that its peak memory is its own), with standard output sent to a file
+// there. The working directory of the caller is unchanged.
 LibraryRun CallLibrary(const std::string& dir);
 
 struct CbcRun {
   double seconds;     // wall time of the whole process
   double cpuSeconds;  // its CPU time
+  double peakMiB;     // its peak resident memory
   bool found;         // CBC reported an optimal solution
   double objective;   // and this objective value
 };

@@ -10,12 +10,14 @@ namespace zoint {
 namespace {
 
 // Core sizes as tenths of n, each with its node budget: enough for the
-// smaller cores to be searched through, and a bounded look at the larger.
+// smaller cores to be searched through, and a bounded look at the larger,
+// whose budget grows with the rows, as the relaxation's gap does.
 struct Core {
   int32_t tenths;
   uint64_t budget;
+  uint64_t budgetPerRow;
 };
-constexpr Core kCores[] = {{1, 1000}, {2, 4000}, {3, 20000}, {4, 20000}};
+constexpr Core kCores[] = {{1, 1000, 0}, {2, 4000, 0}, {3, 20000, 0}, {4, 0, 5000}};
 
 // Below this many variables the search itself is quick enough.
 constexpr int32_t kFewVariables = 20;
@@ -54,7 +56,7 @@ void SearchCores(Dive& dive, int32_t scratchLevel) {
       if (!IsFractional(x[i])) FixVariable(fixing, problem, i, x[i] > 0.5 ? 1 : 0);
     }
     CopyLpLevel(dive.lp, scratchLevel, 0);
-    dive.nodeBudget = dive.limits.nodes + core.budget;
+    dive.nodeBudget = dive.limits.nodes + core.budget + core.budgetPerRow * static_cast<uint64_t>(problem.m);
     Explore(dive, 0);
     dive.nodeBudget = 0;
     if (dive.limits.stopped) break;
