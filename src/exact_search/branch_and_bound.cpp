@@ -40,10 +40,11 @@ void Explore(Dive& dive, int32_t level) {
   Fixing& fixing = dive.fixings[level];
   LpResult& lp = dive.relaxations[level];
   BranchChoice choice;
-  for (;;) {
+  for (bool first = true;; first = false) {
     double firstBound;
     const Verdict verdict = RelaxNode(dive, level, fixing, lp, firstBound);
-    if (level > 0 && !std::isnan(firstBound)) NoteBranchOutcome(dive, level, firstBound);
+    // What the branch into this node did, before the node's own fixings.
+    if (first && level > 0 && !std::isnan(firstBound)) NoteBranchOutcome(dive, level, firstBound);
     if (verdict == Verdict::Closed) return;
     choice = verdict == Verdict::Branch ? ChooseBranch(dive, level, fixing, lp, dive.bound.lower)
                                         : BlindBranch(dive, fixing);
@@ -53,13 +54,15 @@ void Explore(Dive& dive, int32_t level) {
 
   const int32_t i = choice.variable;
   const bool guided = choice.guided;
+  // The children overwrite dive.bound; lp is this level's own.
+  const double bound = guided ? dive.bound.lower : 0.0;
+  const double fraction = guided ? lp.x[i] : 0.0;
   for (const int8_t value : {choice.first, static_cast<int8_t>(1 - choice.first)}) {
     Fixing& child = dive.fixings[level + 1];
     child = fixing;
     FixVariable(child, dive.problem, i, value);
     if (dive.useLp) CopyLpLevel(dive.lp, level, level + 1);
-    dive.branches[level + 1] =
-        BranchTaken{i, value, guided ? lp.x[i] : 0.0, guided ? dive.bound.lower : 0.0, guided};
+    dive.branches[level + 1] = BranchTaken{i, value, fraction, bound, guided};
     Explore(dive, level + 1);
     if (dive.limits.stopped || (dive.found && dive.stopAtFirst)) return;
   }

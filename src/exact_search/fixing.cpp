@@ -36,26 +36,48 @@ void FixVariable(Fixing& fixing, const OrientedProblem& problem, int32_t i, int8
   }
 }
 
+namespace {
+
+// Whether some variable's other value could break row j: its slack is below
+// the row's largest magnitude. The slack is ≥ 0 here; when it does not fit
+// in 64 bits it is beyond every magnitude.
+bool RowCanForce(const Fixing& fixing, const OrientedProblem& problem, int32_t j) {
+  int64_t slack = 0;
+  if (__builtin_sub_overflow(problem.rhs[j], fixing.minActivity[j], &slack)) return false;
+  return problem.largestMagnitude[j] > slack;
+}
+
+}  // namespace
+
 bool Propagate(Fixing& fixing, const OrientedProblem& problem, int64_t cutoff) {
   const int32_t m = problem.m;
   bool changed = true;
   while (changed) {
     changed = false;
     if (fixing.objective > cutoff) return false;
+    int32_t rows[kMaxRows];  // the rows that may force a variable
+    int32_t count = 0;
     for (int32_t j = 0; j < m; ++j) {
       if (fixing.minActivity[j] > problem.rhs[j]) return false;
+      if (RowCanForce(fixing, problem, j)) rows[count++] = j;
     }
+    // Costs are ≥ 0: x_i = 1 costs at least c_i more than the fixed part
+    // (a sum of some costs, which cannot overflow).
+    int64_t most = 0;
+    const bool costCanForce =
+        __builtin_add_overflow(fixing.objective, problem.largestCost, &most) || most > cutoff;
+    if (count == 0 && !costCanForce) break;
     for (int32_t i = 0; i < problem.n; ++i) {
       if (fixing.value[i] != kFree) continue;
-      // Costs are ≥ 0: x_i = 1 costs at least c_i more than the fixed part.
-      if (fixing.objective + problem.cost[i] > cutoff) {
+      if (costCanForce && fixing.objective + problem.cost[i] > cutoff) {
         FixVariable(fixing, problem, i, 0);
         changed = true;
         continue;
       }
       // The other value of x_i raises row j's least activity by |a_ji|.
       const int64_t* a = problem.column[i];
-      for (int32_t j = 0; j < m; ++j) {
+      for (int32_t t = 0; t < count; ++t) {
+        const int32_t j = rows[t];
         if (a[j] > 0 && fixing.minActivity[j] + a[j] > problem.rhs[j]) {
           FixVariable(fixing, problem, i, 0);
           changed = true;

@@ -19,7 +19,7 @@ constexpr double kPrimalTolerance = 1e-9;
 constexpr double kPivotTolerance = 1e-9;
 // Pivots on one inverse before it is formed again from the basis columns, so
 // that rounding errors cannot pile up along a deep path.
-constexpr int32_t kRefreshAge = 64;
+constexpr int32_t kRefreshAge = 160;
 
 struct Level {
   double* inverse;  // rows × rows
@@ -460,16 +460,13 @@ void SolveLp(LpWorkspace& lp, int32_t level, const OrientedProblem& problem, con
     result.multiplier[j] = 0.0;
     result.ray[j] = 0.0;
   }
-  result.objective = 0;
   if (result.status == LpResult::Optimal) {
-    for (int32_t i = 0; i < lp.n; ++i) {
-      result.x[i] = at.state[i] == kBasic ? 0.0 : NonbasicValue(at, i, bounds);
-    }
+    for (int32_t i = 0; i < lp.n; ++i)
+      result.x[i] = at.state[i] == kAtUpper ? bounds.upper[i] : bounds.lower[i];
     for (int32_t r = 0; r < lp.rows; ++r) {
       const int32_t k = at.head[r];
       if (k < lp.n) result.x[k] = std::fmin(bounds.upper[k], std::fmax(bounds.lower[k], xB[r]));
     }
-    for (int32_t i = 0; i < lp.n; ++i) result.objective += lp.cost[i] * result.x[i];
     // The reduced cost of slack s is −π_s: the multiplier of its row.
     for (int32_t s = 0; s < lp.rows; ++s) {
       result.multiplier[lp.rowOf[s]] = std::fmax(0.0, at.d[lp.n + s]) / lp.scale[s];

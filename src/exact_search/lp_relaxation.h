@@ -39,7 +39,6 @@ struct LpWorkspace {
 
 struct LpResult {
   enum Status { Optimal, Infeasible, Failed } status;
-  double objective;             // Optimal: c·x, as computed (a guide only)
   int32_t iterations;           // dual simplex pivots of this solve
   double x[MaxVariables];       // Optimal: the relaxation's x
   double multiplier[kMaxRows];  // Optimal: y_j ≥ 0 per problem row (0 off the LP)

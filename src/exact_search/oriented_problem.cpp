@@ -20,8 +20,19 @@ int64_t ShiftedRhs(int64_t b, int64_t shift, int64_t span) {
 }  // namespace
 
 void FillValues(OrientedProblem& oriented) {
-  for (int32_t i = 0; i < oriented.n; ++i) oriented.costValue[i] = static_cast<double>(oriented.cost[i]);
+  oriented.largestCost = 0;
+  for (int32_t i = 0; i < oriented.n; ++i) {
+    oriented.costValue[i] = static_cast<double>(oriented.cost[i]);
+    if (oriented.cost[i] > oriented.largestCost) oriented.largestCost = oriented.cost[i];
+  }
   for (int32_t j = 0; j < oriented.m; ++j) {
+    // |a| fits: the magnitudes of a row sum to at most 2^63 − 1.
+    int64_t largest = 0;
+    for (int32_t i = 0; i < oriented.n; ++i) {
+      const int64_t a = oriented.column[i][j];
+      if ((a < 0 ? -a : a) > largest) largest = a < 0 ? -a : a;
+    }
+    oriented.largestMagnitude[j] = largest;
     for (int32_t i = 0; i < oriented.n; ++i)
       oriented.columnValue[i][j] = static_cast<double>(oriented.column[i][j]);
     oriented.rhsValue[j] = static_cast<double>(oriented.rhs[j]);

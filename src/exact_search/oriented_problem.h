@@ -27,7 +27,9 @@ struct OrientedProblem {
   // beyond either end means the same as that end, and the shifted value,
   // which may need 65 bits, never has to be held.
   int64_t rhs[kMaxRows];
-  bool complemented[MaxVariables];  // y_i = 1 − x_i
+  bool complemented[MaxVariables];     // y_i = 1 − x_i
+  int64_t largestCost;                 // max_i c_i (in y)
+  int64_t largestMagnitude[kMaxRows];  // max_i |a_ji|
   // The same numbers as doubles (rounded once where beyond 2^53), for the
   // certified bound's sums.
   double costValue[MaxVariables];
@@ -40,7 +42,7 @@ struct OrientedProblem {
 // one row's coefficients, fits in 64 bits in y as it did in x.
 void OrientProblem(const Problem& problem, OrientedProblem& oriented);
 
-// Sets the double copies from the integers.
+// Sets the largest magnitudes and the double copies from the integers.
 void FillValues(OrientedProblem& oriented);
 
 // The value of y_i that gives x_i = value.
