@@ -132,7 +132,7 @@ int main(int argc, char** argv) {
       }
       const double seconds = Median(cbc);
       char text[32];
-      std::snprintf(text, sizeof text, "%.3f", seconds);
+      std::snprintf(text, sizeof text, "%.4f", seconds);
       cbcSeconds = text;
       std::snprintf(text, sizeof text, "%.1f", seconds / librarySeconds);
       ratio = text;
@@ -150,7 +150,7 @@ int main(int argc, char** argv) {
     worst = std::max(worst, librarySeconds);
     if (!identical) ++failures;
     if (!haveExpected) ++valueOnly;
-    std::printf("%-10s %4d %3d %-6s %10.3f %10s %7s %10llu %8.1f %8s  %-9s %s\n", name.c_str(), n, m, search,
+    std::printf("%-10s %4d %3d %-6s %10.4f %10s %7s %10llu %8.1f %8s  %-9s %s\n", name.c_str(), n, m, search,
                 librarySeconds, cbcSeconds.c_str(), ratio.c_str(), static_cast<unsigned long long>(nodes),
                 peak, cbcPeak.c_str(), identical ? (haveExpected ? "yes" : "yes*") : "NO",
                 cbcVerdict.c_str());

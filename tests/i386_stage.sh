@@ -21,7 +21,7 @@ stage_start=$SECONDS
 # zoint_tests, and how many rounds of each random test it keeps (the first
 # ones of each seeded sequence): all of the exact search's, half of the
 # enumeration's against the word-for-word search.
-emulated_tests='Cases/CaseTable.*:CaseTableContents.*:ExactSearch.*:ExactEngine.*:CertifiedBound.*:Differential.*:Instances.*:HostFloatSettings.*'
+emulated_tests='Cases/CaseTable.*:CaseTableContents.*:ExactSearch.*:ExactEngine.*:LargerProblems.*:CertifiedBound.*:Differential.*:Instances.*:HostFloatSettings.*'
 emulated_rounds=500
 float_tests='HostFloatSettings.*'
 float_fault_tests='FailurePoints.OutOfMemoryGivesTheHostItsFloatSettingsBack'

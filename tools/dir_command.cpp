@@ -37,11 +37,12 @@ void PrintStats(double seconds) {
     case zoint::SearchKind::Exact:
       std::fprintf(stderr,
                    "\nsearch: exact\nnodes: %" PRIu64 "\nlp solves: %" PRIu64 "\nlp pivots: %" PRIu64
-                   "\nbranch trials: %" PRIu64 "\ntie boxes: %" PRIu64 "\nsecond pass searches: %" PRIu64
+                   "\nbranch trials: %" PRIu64 "\nset aside: %" PRIu64 "\ntie boxes: %" PRIu64
+                   "\nsecond pass searches: %" PRIu64
                    "\nfirst pass seconds: %.6f\nsecond pass seconds: %.6f\n",
                    stats.exact.nodes, stats.exact.lpSolves, stats.exact.lpPivots, stats.exact.branchTrials,
-                   stats.exact.tieBoxes, stats.exact.secondPassSearches, stats.exact.firstPassSeconds,
-                   stats.exact.secondPassSeconds);
+                   stats.exact.setAside, stats.exact.tieBoxes, stats.exact.secondPassSearches,
+                   stats.exact.firstPassSeconds, stats.exact.secondPassSeconds);
       break;
   }
   std::fprintf(stderr, "seconds: %.6f\n", seconds);

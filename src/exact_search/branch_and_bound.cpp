@@ -31,6 +31,31 @@ void NoteBranchOutcome(Dive& dive, int32_t level, double bound) {
     RecordRise(dive.pseudocosts, branch.variable, branch.value, branch.fraction, bound - branch.parentBound);
 }
 
+// Share of the gap between a plunge's first bound and the cutoff within
+// which the plunge goes on depth first.
+constexpr double kPlungeShare = 0.5;
+
+// At the first node of a plunge, notes its bound; below, once the search is
+// long, sets aside a node beyond the plunge's reach. Returns true when the
+// node was set aside.
+bool Plunge(Dive& dive, int32_t level, const Fixing& fixing) {
+  NodePool& pool = *dive.pool;
+  const double bound = dive.bound.lower;
+  if (level == 0) {
+    pool.plungeStart = bound;
+    return false;
+  }
+  // Before, the search has most likely found its best early enough.
+  if (dive.limits.nodes < dive.limits.options.depthFirstNodes || !dive.found ||
+      pool.heap.size() >= pool.capacity)
+    return false;
+  const double cutoff = CutoffAsDouble(dive.cutoff);
+  if (!(bound > pool.plungeStart + std::fmax(1.0, kPlungeShare * (cutoff - pool.plungeStart)))) return false;
+  PushNode(pool, bound, fixing, dive.problem.n, dive.lp, level);
+  ++dive.stats.setAside;
+  return true;
+}
+
 }  // namespace
 
 void Explore(Dive& dive, int32_t level) {
@@ -46,6 +71,7 @@ void Explore(Dive& dive, int32_t level) {
     // What the branch into this node did, before the node's own fixings.
     if (first && level > 0 && !std::isnan(firstBound)) NoteBranchOutcome(dive, level, firstBound);
     if (verdict == Verdict::Closed) return;
+    if (first && verdict == Verdict::Branch && dive.pool != nullptr && Plunge(dive, level, fixing)) return;
     choice = verdict == Verdict::Branch ? ChooseBranch(dive, level, fixing, lp, dive.bound.lower)
                                         : BlindBranch(dive, fixing);
     if (choice.kind == BranchChoice::Close) return;

@@ -11,6 +11,7 @@
 #include "exact_search/exact_search.h"
 #include "exact_search/fixing.h"
 #include "exact_search/lp_relaxation.h"
+#include "exact_search/node_pool.h"
 #include "exact_search/oriented_problem.h"
 #include "exact_search/pseudocosts.h"
 #include "exact_search/search_limits.h"
@@ -51,6 +52,8 @@ struct Dive {
   // set aside here. Otherwise null.
   TieBoxes* ties;
   uint64_t nodeBudget;  // a heuristic search stops when limits.nodes reaches it; 0: none
+  // Where nodes may be set aside for later (the first pass's proof); else null.
+  NodePool* pool;
   bool found;
   int64_t foundValue;                // in y: cost·y
   int8_t foundVector[MaxVariables];  // y

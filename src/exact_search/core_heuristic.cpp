@@ -17,7 +17,7 @@ struct Core {
   uint64_t budget;
   uint64_t budgetPerRow;
 };
-constexpr Core kCores[] = {{1, 1000, 0}, {2, 4000, 0}, {3, 20000, 0}, {4, 0, 5000}};
+constexpr Core kCores[] = {{1, 1000, 0}, {2, 4000, 0}, {3, 20000, 0}, {4, 0, 8000}};
 
 // Below this many variables the search itself is quick enough.
 constexpr int32_t kFewVariables = 20;

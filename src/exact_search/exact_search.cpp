@@ -20,6 +20,7 @@
 
 #include "exact_search/branch_and_bound.h"
 #include "exact_search/core_heuristic.h"
+#include "exact_search/node_relaxation.h"
 #include "exact_search/tie_boxes.h"
 
 namespace zoint {
@@ -52,7 +53,21 @@ void FindLeastObjective(Dive& dive, TieBoxes& ties) {
   // From here on assignments as good as the best are weighed too.
   dive.ties = &ties;
   if (dive.found) dive.cutoff = dive.foundValue;
+  NodePool pool;
+  pool.capacity = kMaxPooledNodes;
+  dive.pool = &pool;
   Explore(dive, 0);
+  while (!pool.heap.empty() && !dive.limits.stopped) {
+    const PooledNode node = PopLowestNode(pool);
+    // Every node not yet searched is in the pool: none holds an assignment
+    // below this bound.
+    NoteLowerBound(dive, node.bound);
+    if (node.bound > CutoffAsDouble(dive.cutoff)) continue;
+    LoadTieBox(node.box, dive.problem, dive.fixings[0]);
+    LoadLpBasis(dive.lp, 0, node.basis);
+    Explore(dive, 0);
+  }
+  dive.pool = nullptr;
   dive.ties = nullptr;
   CopyLpLevel(dive.lp, 0, RootBasisLevel(dive));
 }
@@ -199,6 +214,7 @@ ExactResult SolveExact(const Problem& problem, const ExactOptions& options) {
   dive->useLp = PrepareLp(dive->lp, dive->problem, n + 2);
   dive->ties = nullptr;
   dive->nodeBudget = 0;
+  dive->pool = nullptr;
 
   TieBoxes ties;
   ties.capacity = options.tieBoxLimit == 0 || options.tieBoxLimit > kMaxTieBoxes

@@ -36,6 +36,10 @@ struct ExactOptions {
   // best; beyond that the second pass searches from the root instead (the
   // answer is the same). 0: 2^20, which bounds them to 32 MiB.
   uint64_t tieBoxLimit = 0;
+  // Nodes searched purely depth first before the first pass begins to set
+  // nodes aside, to take them up lowest bound first (the answer is the
+  // same); most searches end sooner.
+  uint64_t depthFirstNodes = 500000;
 };
 
 enum class ExactStatus {
@@ -50,6 +54,7 @@ struct ExactStats {
   uint64_t lpSolves;            // linear relaxations solved by the dual simplex
   uint64_t lpPivots;            // dual simplex pivots over all those solves
   uint64_t branchTrials;        // branches relaxed only to choose where to branch
+  uint64_t setAside;            // nodes the first pass set aside, to take up lowest bound first
   uint64_t tieBoxes;            // regions the first pass set aside as holding at best ties with its best
   bool secondPassFromRoot;      // more than ExactOptions::tieBoxLimit: the second pass ran from the root
   uint64_t secondPassSearches;  // searches the second pass ran in those regions (or from the root)

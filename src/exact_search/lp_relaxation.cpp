@@ -198,6 +198,22 @@ void RefreshLpLevel(LpWorkspace& lp, int32_t level) {
   }
 }
 
+void SaveLpBasis(LpWorkspace& lp, int32_t level, CompactBasis& basis) {
+  const Level at = LevelOf(lp, level);
+  // Columns number at most MaxVariables + kMaxRows, below 256.
+  for (int32_t r = 0; r < lp.rows; ++r) basis.head[r] = static_cast<uint8_t>(at.head[r]);
+}
+
+void LoadLpBasis(LpWorkspace& lp, int32_t level, const CompactBasis& basis) {
+  const Level at = LevelOf(lp, level);
+  for (int32_t k = 0; k < lp.cols; ++k) at.state[k] = kAtLower;
+  for (int32_t r = 0; r < lp.rows; ++r) {
+    at.head[r] = basis.head[r];
+    at.state[basis.head[r]] = kBasic;
+  }
+  RefreshLpLevel(lp, level);
+}
+
 namespace {
 
 struct Bounds {

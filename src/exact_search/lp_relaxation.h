@@ -55,6 +55,18 @@ void CopyLpLevel(LpWorkspace& lp, int32_t from, int32_t to);
 // Forms the level's inverse and reduced costs afresh from its basis.
 void RefreshLpLevel(LpWorkspace& lp, int32_t level);
 
+// A level's basis in a few bytes: the basic column of each row. The bound
+// each other column sits at follows from its reduced cost when it is solved.
+struct CompactBasis {
+  uint8_t head[kMaxRows];
+};
+
+void SaveLpBasis(LpWorkspace& lp, int32_t level, CompactBasis& basis);
+
+// Makes the saved basis the level's, with its inverse and reduced costs
+// formed afresh.
+void LoadLpBasis(LpWorkspace& lp, int32_t level, const CompactBasis& basis);
+
 // Solves the relaxation of the node fixed as in fixing, starting from the
 // level's basis and leaving the final basis there. The reduced costs of
 // columns fixed at the node are not kept up to date, as no node below needs

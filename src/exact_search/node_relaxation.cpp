@@ -114,15 +114,6 @@ int32_t FixByReducedCost(Dive& dive, Fixing& fixing, const CertifiedBound& bound
   return fixed;
 }
 
-// The first pass's root bound, for progress reports: no completion costs
-// less than the certified bound, rounded up as every objective is an integer.
-void NoteRootBound(Dive& dive, const CertifiedBound& bound) {
-  if (!(bound.lower > 0) || bound.lower >= 9e15) return;
-  const int64_t least = static_cast<int64_t>(std::ceil(bound.lower));
-  const int64_t reported = dive.problem.offset + least;
-  if (reported > dive.limits.bound) dive.limits.bound = reported;
-}
-
 // The exact tests alone: propagation, then the zero completion, which is
 // recorded when it meets the rows. Returns true when they close the node.
 bool ClosedByExactTests(Dive& dive, Fixing& fixing) {
@@ -146,6 +137,13 @@ bool RelaxationStillOptimal(const Fixing& fixing, const double* x, int32_t n) {
 
 }  // namespace
 
+void NoteLowerBound(Dive& dive, double lower) {
+  if (!(lower > 0) || lower >= 9e15) return;
+  const int64_t least = static_cast<int64_t>(std::ceil(lower));
+  const int64_t reported = dive.problem.offset + least;
+  if (reported > dive.limits.bound) dive.limits.bound = reported;
+}
+
 bool IsFractional(double value) { return std::fabs(value - std::round(value)) > kIntegral; }
 
 Verdict LookAtNode(Dive& dive, int32_t level, Fixing& fixing, LpResult& lp, CertifiedBound& bound) {
@@ -168,7 +166,8 @@ Verdict LookAtNode(Dive& dive, int32_t level, Fixing& fixing, LpResult& lp, Cert
 
   BoundFromMultipliers(dive.problem, fixing, lp.multiplier, true, bound);
   if (!bound.valid) return Verdict::BranchBlind;
-  if (level == 0 && !dive.stopAtFirst) NoteRootBound(dive, bound);
+  // Not in a search of cores, whose level 0 is a restricted problem.
+  if (level == 0 && !dive.stopAtFirst && dive.nodeBudget == 0) NoteLowerBound(dive, bound.lower);
   if (bound.lower > CutoffAsDouble(dive.cutoff) || SetAsideTie(dive, fixing, bound)) return Verdict::Closed;
   if (Integral(fixing, lp.x, dive.problem.n)) {
     TryRounded(dive, fixing, lp.x);

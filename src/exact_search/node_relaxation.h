@@ -27,6 +27,10 @@ Verdict LookAtNode(Dive& dive, int32_t level, Fixing& fixing, LpResult& lp, Cert
 // node as it came), for the pseudocosts; otherwise it is NaN.
 Verdict RelaxNode(Dive& dive, int32_t level, Fixing& fixing, LpResult& lp, double& firstBound);
 
+// The first pass knows that no assignment is worth less than lower (in y):
+// the progress reports' bound, rounded up as every objective is an integer.
+void NoteLowerBound(Dive& dive, double lower);
+
 // Whether a relaxed value is too far from 0 and from 1 to count as integral.
 bool IsFractional(double value);
 

@@ -10,6 +10,16 @@ void SetBit(uint64_t* bits, int32_t i) { bits[i >> 6] |= uint64_t{1} << (i & 63)
 
 }  // namespace
 
+TieBox BoxOf(const Fixing& fixing, int32_t n) {
+  TieBox box = {{0, 0}, {0, 0}};
+  for (int32_t i = 0; i < n; ++i) {
+    if (fixing.value[i] == kFree) continue;
+    SetBit(box.fixed, i);
+    if (fixing.value[i] == 1) SetBit(box.ones, i);
+  }
+  return box;
+}
+
 void SaveTieBox(TieBoxes& ties, const Fixing& fixing, int32_t n) {
   ++ties.saved;
   if (ties.overflow) return;
@@ -18,13 +28,7 @@ void SaveTieBox(TieBoxes& ties, const Fixing& fixing, int32_t n) {
     std::vector<TieBox>().swap(ties.boxes);
     return;
   }
-  TieBox box = {{0, 0}, {0, 0}};
-  for (int32_t i = 0; i < n; ++i) {
-    if (fixing.value[i] == kFree) continue;
-    SetBit(box.fixed, i);
-    if (fixing.value[i] == 1) SetBit(box.ones, i);
-  }
-  ties.boxes.push_back(box);
+  ties.boxes.push_back(BoxOf(fixing, n));
 }
 
 void ClearTieBoxes(TieBoxes& ties) {

@@ -32,6 +32,9 @@ struct TieBoxes {
 // 32 bytes each: at most 32 MiB.
 constexpr size_t kMaxTieBoxes = size_t{1} << 20;
 
+// The fixed variables of a node.
+TieBox BoxOf(const Fixing& fixing, int32_t n);
+
 void SaveTieBox(TieBoxes& ties, const Fixing& fixing, int32_t n);
 
 // Forgets every box (none can hold what a better best would tie with).

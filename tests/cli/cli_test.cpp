@@ -54,7 +54,7 @@ TEST(Cli, StatsReportTheSearch) {
   const Command chosen = RunCli("--stats");
   EXPECT_EQ(chosen.status, 0);
   for (const char* line : {"search: exact\n", "\nnodes: ", "\nlp solves: ", "\nlp pivots: ",
-                           "\nbranch trials: ", "\ntie boxes: ", "\nsecond pass searches: ",
+                           "\nbranch trials: ", "\nset aside: ", "\ntie boxes: ", "\nsecond pass searches: ",
                            "\nfirst pass seconds: ", "\nsecond pass seconds: ", "\nseconds: "}) {
     EXPECT_NE(chosen.err.find(line), std::string::npos) << line << " in\n" << chosen.err;
   }

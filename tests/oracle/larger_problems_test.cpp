@@ -1,9 +1,10 @@
 // The exact search on problems large enough for all of its parts to take
 // part (22 – 34 variables): the search of cores before the proof, the
 // exchanges that improve each find, the regions set aside as ties and the
-// second pass over them. With costs ≥ 0 the enumeration is the reference,
-// value and vector, and the answer must not depend on how many tie regions
-// may be kept (with a limit of 1 the second pass runs from the root). With
+// second pass over them, nodes set aside and taken up lowest bound first.
+// With costs ≥ 0 the enumeration is the reference, value and vector, and the
+// answer must not depend on how many tie regions may be kept (with a limit
+// of 1 the second pass runs from the root) nor on when nodes are set aside. With
 // negative costs the reference is the enumeration of the complemented
 // problem (y = 1 − x wherever c < 0), which has the same least objective.
 #include <gtest/gtest.h>
@@ -103,12 +104,15 @@ TEST(LargerProblems, MatchTheEnumerationWithCostsAtLeastZero) {
           static_cast<int32_t>(family == Family::Knapsack ? Uniform(rng, 22, 28) : Uniform(rng, 24, 34));
       const TestProblem problem = RandomProblem(rng, family, n);
       const SearchResult expected = SpecifiedSearch(problem);
-      for (const uint64_t limit : {uint64_t{0}, uint64_t{1}}) {
+      // Default; with every second pass from the root; with nodes set aside
+      // from the first.
+      for (const int variant : {0, 1, 2}) {
         ExactOptions options;
-        options.tieBoxLimit = limit;
+        if (variant == 1) options.tieBoxLimit = 1;
+        if (variant == 2) options.depthFirstNodes = 0;
         const ExactResult got = zoint::SolveExact(ToProblem(problem), options);
-        const std::string context = "round " + std::to_string(round) + " " + Name(family) + " tie limit " +
-                                    std::to_string(limit) + "\n" + ProblemText(problem);
+        const std::string context = "round " + std::to_string(round) + " " + Name(family) + " variant " +
+                                    std::to_string(variant) + "\n" + ProblemText(problem);
         ASSERT_EQ(got.value, expected.value) << context;
         ASSERT_EQ(got.status,
                   expected.value == zoint::NoSolutionValue ? ExactStatus::Infeasible : ExactStatus::Optimal)
