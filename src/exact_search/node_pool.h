@@ -31,6 +31,7 @@ struct NodePool {
 
 // 96 bytes each: at most 96 MiB.
 constexpr size_t kMaxPooledNodes = size_t{1} << 20;
+static_assert(sizeof(PooledNode) <= 96, "the memory bound counts 96 bytes a node");
 
 void PushNode(NodePool& pool, double bound, const Fixing& fixing, int32_t n, LpWorkspace& lp, int32_t level);
 
