@@ -166,8 +166,12 @@ Verdict LookAtNode(Dive& dive, int32_t level, Fixing& fixing, LpResult& lp, Cert
 
   BoundFromMultipliers(dive.problem, fixing, lp.multiplier, true, bound);
   if (!bound.valid) return Verdict::BranchBlind;
-  // Not in a search of cores, whose level 0 is a restricted problem.
-  if (level == 0 && !dive.stopAtFirst && dive.nodeBudget == 0) NoteLowerBound(dive, bound.lower);
+  // Only where level 0 is the one node left open: not in a search of cores,
+  // whose level 0 is a restricted problem, nor while nodes wait in the pool.
+  if (level == 0 && !dive.stopAtFirst && dive.nodeBudget == 0 &&
+      (dive.pool == nullptr || dive.pool->heap.empty())) {
+    NoteLowerBound(dive, bound.lower);
+  }
   if (bound.lower > CutoffAsDouble(dive.cutoff) || SetAsideTie(dive, fixing, bound)) return Verdict::Closed;
   if (Integral(fixing, lp.x, dive.problem.n)) {
     TryRounded(dive, fixing, lp.x);

@@ -143,6 +143,35 @@ TEST(ExactEngine, ProgressReportsAndCancelFromTheCallback) {
   ExpectSoundStop(p, r, log.reports.back().bound);
 }
 
+// The bound reported while the search runs is a bound on the optimum itself,
+// found by the same search run to its end: in the search of cores (a
+// restricted problem), in the depth-first dive, and with nodes set aside.
+TEST(ExactEngine, ProgressBoundsNeverPassTheOptimum) {
+  int reports = 0;
+  for (uint64_t seed = 11; seed < 31; ++seed) {
+    for (const uint64_t depthFirstNodes : {uint64_t{500000}, uint64_t{0}}) {
+      const TestProblem p = CorrelatedKnapsack(seed, 30 + static_cast<int32_t>(seed % 3) * 10, 2 + seed % 5);
+      ProgressLog log;
+      ExactOptions options;
+      options.progress = Record;
+      options.progressData = &log;
+      options.progressInterval = 0.0002;
+      options.depthFirstNodes = depthFirstNodes;
+      const ExactResult r = zoint::SolveExact(ToProblem(p), options);
+      ASSERT_EQ(r.status, ExactStatus::Optimal);
+      for (const zoint::ExactProgress& report : log.reports) {
+        EXPECT_LE(report.bound, r.value)
+            << "seed " << seed << ", " << report.nodes << " nodes, depth first for " << depthFirstNodes;
+        if (report.hasSolution) {
+          EXPECT_GE(report.bestValue, r.value);
+        }
+      }
+      reports += static_cast<int>(log.reports.size());
+    }
+  }
+  EXPECT_GT(reports, 100) << "too quick to report";
+}
+
 TEST(ExactEngine, ThreadsSolveAtOnceWithTheAnswersOfOneAtATime) {
   std::vector<TestProblem> problems;
   for (uint64_t seed = 0; seed < 8; ++seed) {
