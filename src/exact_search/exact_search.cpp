@@ -235,8 +235,8 @@ ExactResult SolveExact(const Problem& problem, const ExactOptions& options) {
     dive->limits.bound = dive->problem.offset + best;  // proven
     int8_t answer[MaxVariables];
     const bool chosen = ChooseSmallestOptimum(*dive, best, ties, witness, answer);
-    SetAnswer(result, *dive, chosen ? ExactStatus::Optimal : ExactStatus::Stopped, best,
-              chosen ? answer : witness);
+    // Stopped, answer is still an optimum: the smallest found so far.
+    SetAnswer(result, *dive, chosen ? ExactStatus::Optimal : ExactStatus::Stopped, best, answer);
     dive->stats.secondPassSeconds = ElapsedSeconds(dive->limits) - dive->stats.firstPassSeconds;
   }
   dive->stats.nodes = dive->limits.nodes;
