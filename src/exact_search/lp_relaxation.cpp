@@ -37,7 +37,9 @@ Level LevelOf(LpWorkspace& lp, int32_t level) {
                lp.states.get() + l * cols, lp.ages.get() + l};
 }
 
-const double* RowOf(const LpWorkspace& lp, int32_t r) { return lp.a.get() + static_cast<size_t>(r) * lp.n; }
+const double* ColumnOf(const LpWorkspace& lp, int32_t i) {
+  return lp.columns.get() + static_cast<size_t>(i) * lp.rows;
+}
 
 // The all-slack basis: B = I, every structural column at its lower bound.
 // With costs ≥ 0 it is dual feasible whatever the bounds are.
@@ -66,11 +68,13 @@ void ComputeReducedCosts(const LpWorkspace& lp, Level level) {
     const double* inverseRow = level.inverse + r * rows;
     for (int32_t s = 0; s < rows; ++s) pi[s] += cb * inverseRow[s];
   }
-  for (int32_t i = 0; i < lp.n; ++i) level.d[i] = lp.cost[i];
-  for (int32_t s = 0; s < rows; ++s) {
-    if (pi[s] == 0) continue;
-    const double* row = RowOf(lp, s);
-    for (int32_t i = 0; i < lp.n; ++i) level.d[i] -= pi[s] * row[i];
+  for (int32_t i = 0; i < lp.n; ++i) {
+    const double* column = ColumnOf(lp, i);
+    double d = lp.cost[i];
+    for (int32_t s = 0; s < rows; ++s) {
+      if (pi[s] != 0) d -= pi[s] * column[s];
+    }
+    level.d[i] = d;
   }
   for (int32_t s = 0; s < rows; ++s) level.d[lp.n + s] = -pi[s];
   for (int32_t r = 0; r < rows; ++r) level.d[level.head[r]] = 0.0;
@@ -85,7 +89,7 @@ bool Reinvert(const LpWorkspace& lp, Level level) {
   for (int32_t r = 0; r < rows; ++r) {
     for (int32_t c = 0; c < rows; ++c) {
       const int32_t k = level.head[c];
-      b[r * rows + c] = k < lp.n ? RowOf(lp, r)[k] : (k - lp.n == r ? 1.0 : 0.0);
+      b[r * rows + c] = k < lp.n ? ColumnOf(lp, k)[r] : (k - lp.n == r ? 1.0 : 0.0);
       inverse[r * rows + c] = r == c ? 1.0 : 0.0;
     }
   }
@@ -152,12 +156,10 @@ bool PrepareLp(LpWorkspace& lp, const OrientedProblem& problem, int32_t levels) 
     ++lp.rows;
   }
   lp.cols = lp.n + lp.rows;
-  lp.a.reset(new double[static_cast<size_t>(lp.rows) * static_cast<size_t>(lp.n) + 1]);
   lp.columns.reset(new double[static_cast<size_t>(lp.rows) * static_cast<size_t>(lp.n) + 1]);
   for (int32_t r = 0; r < lp.rows; ++r) {
     for (int32_t i = 0; i < lp.n; ++i) {
       const double a = static_cast<double>(problem.column[i][lp.rowOf[r]]) / lp.scale[r];
-      lp.a[static_cast<size_t>(r) * lp.n + i] = a;
       lp.columns[static_cast<size_t>(i) * lp.rows + r] = a;
     }
   }
@@ -224,10 +226,6 @@ struct Bounds {
   int32_t active[MaxVariables + kMaxRows];
   int32_t activeCount;
 };
-
-const double* ColumnOf(const LpWorkspace& lp, int32_t i) {
-  return lp.columns.get() + static_cast<size_t>(i) * lp.rows;
-}
 
 // Column bounds at this node: a fixed variable's box is its value.
 void NodeBounds(const LpWorkspace& lp, const Fixing& fixing, Bounds& bounds) {

@@ -25,8 +25,7 @@ struct LpWorkspace {
   double rhs[kMaxRows];               // scaled right-hand sides
   double cost[MaxVariables];          // structural costs; slacks cost 0
   double dualTolerance;               // reduced costs this close to 0 count as 0
-  std::unique_ptr<double[]> a;        // scaled rows, row-major: a[r·n + i]
-  std::unique_ptr<double[]> columns;  // the same by columns: columns[i·rows + r]
+  std::unique_ptr<double[]> columns;  // the scaled rows by columns: columns[i·rows + r]
   // Per level: the basis inverse (rows × rows, row-major), the reduced costs
   // of that basis (cols), the basic column of each row, the state of each
   // column, and the pivots made since the inverse was last formed afresh.

@@ -50,13 +50,6 @@ void BoxMinimumInX(const TieBox& box, const OrientedProblem& problem, int8_t* x)
   }
 }
 
-bool LexSmaller(const int8_t* a, const int8_t* b, int32_t n) {
-  for (int32_t i = 0; i < n; ++i) {
-    if (a[i] != b[i]) return a[i] < b[i];
-  }
-  return false;
-}
-
 LexKey KeyOf(const int8_t* x, int32_t n) {
   LexKey key = {{0, 0}};
   for (int32_t i = 0; i < n; ++i) {

@@ -46,9 +46,6 @@ void LoadTieBox(const TieBox& box, const OrientedProblem& problem, Fixing& fixin
 // The smallest assignment in the box, in x: its fixed values, 0 elsewhere.
 void BoxMinimumInX(const TieBox& box, const OrientedProblem& problem, int8_t* x);
 
-// a < b lexicographically, x_0 most significant.
-bool LexSmaller(const int8_t* a, const int8_t* b, int32_t n);
-
 // An assignment in x as a number whose order is the lexicographic one:
 // x_0 is the most significant bit of key[0], x_64 that of key[1].
 struct LexKey {
