@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "run/solver_state.h"
+#include "run/entry.h"
 #include "support/run_support.h"
 #include "zoint/ZOInt.h"
 
@@ -41,48 +41,47 @@ double Seconds(const timeval& t) {
 // ru_maxrss is in KiB on Linux.
 double PeakMiB(const rusage& usage) { return static_cast<double>(usage.ru_maxrss) / 1024.0; }
 
-const char* SearchName(zoint::SearchKind kind) {
-  switch (kind) {
-    case zoint::SearchKind::Exact:
-      return "exact";
-    case zoint::SearchKind::Enumeration:
-      return "enumeration";
-    case zoint::SearchKind::None:
-      break;
-  }
-  return "none";
+// The search a report names, as a number for run.txt and back.
+int SearchCode(const zoint::RunReport& report) {
+  if (!report.searched) return 0;
+  return report.mode == zoint::SolveMode::Exact ? 2 : 1;
+}
+
+const char* SearchName(int code) {
+  static const char* const kNames[] = {"none", "enumeration", "exact"};
+  return code >= 0 && code <= 2 ? kNames[code] : "none";
 }
 
 // In the child: the call, timed, then its figures as one line of run.txt.
-[[noreturn]] void CallInChild(const std::string& dir) {
+[[noreturn]] void CallInChild(const std::string& dir, zoint::SolveRequest request) {
   if (chdir(dir.c_str()) != 0) _exit(2);
   const int console = open("console.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
   if (console < 0 || dup2(console, 1) < 0) _exit(2);
   close(console);
   const double cpuStart = ProcessCpuSeconds();
   const auto start = Clock::now();
-  ZOInterProgram(0);
+  // What ZOInterProgram does, with the search asked for and the counters kept.
+  const zoint::RunReport stats = zoint::CallAsHost(request);
   const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
   const double cpuSeconds = ProcessCpuSeconds() - cpuStart;
   std::fflush(stdout);
-  const zoint::Stats& stats = zoint::g_stats;
-  const uint64_t nodes = stats.search == zoint::SearchKind::Exact ? stats.exact.nodes : stats.nodes;
+  const uint64_t nodes = stats.mode == zoint::SolveMode::Exact ? stats.exact.nodes : stats.enumeration.nodes;
   FILE* report = std::fopen("run.txt", "w");
   if (report == nullptr) _exit(2);
   std::fprintf(report, "%.9f %.9f %llu %d\n", seconds, cpuSeconds, static_cast<unsigned long long>(nodes),
-               static_cast<int>(stats.search));
+               SearchCode(stats));
   _exit(std::fclose(report) == 0 ? 0 : 2);
 }
 
 }  // namespace
 
-LibraryRun CallLibrary(const std::string& dir) {
+LibraryRun CallLibrary(const std::string& dir, zoint::SolveRequest request) {
   LibraryRun run{};
   std::fflush(stdout);
   std::fflush(stderr);
   const pid_t pid = fork();
   if (pid < 0) std::abort();
-  if (pid == 0) CallInChild(dir);
+  if (pid == 0) CallInChild(dir, request);
   int status = 0;
   rusage usage{};
   if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
@@ -97,7 +96,7 @@ LibraryRun CallLibrary(const std::string& dir) {
     std::abort();
   }
   run.nodes = nodes;
-  run.search = SearchName(static_cast<zoint::SearchKind>(search));
+  run.search = SearchName(search);
   run.console = ReadFile(dir + "/console.txt");
   run.solution = ReadFile(dir + "/ZOIntOut.dat");
   return run;

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "run/run_report.h"
+
 namespace zoint_bench {
 
 double Median(std::vector<double> values);
@@ -24,10 +26,12 @@ struct LibraryRun {
   const char* search;  // "exact", "enumeration" or "none"
 };
 
-// One call of ZOInterProgram in dir, made in a child process of its own (so
-// that its peak memory is its own), with standard output sent to a file
-// there. The working directory of the caller is unchanged.
-LibraryRun CallLibrary(const std::string& dir);
+// One call as ZOInterProgram makes it, with the search chosen by request, in
+// dir, made in a child process of its own (so that its peak memory is its
+// own), with standard output sent to a file there. The working directory of
+// the caller is unchanged.
+LibraryRun CallLibrary(const std::string& dir,
+                       zoint::SolveRequest request = zoint::SolveRequest::Automatic);
 
 struct CbcRun {
   double seconds;     // wall time of the whole process

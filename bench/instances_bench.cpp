@@ -26,7 +26,6 @@
 #include <vector>
 
 #include "bench_support.h"
-#include "enumeration/search.h"
 #include "support/run_support.h"
 
 namespace {
@@ -58,11 +57,12 @@ std::vector<std::string> Instances(const std::string& root) {
 int main(int argc, char** argv) {
   std::string root = "../shared/instances";
   int runs = 5;
+  zoint::SolveRequest request = zoint::SolveRequest::Automatic;
   for (int k = 1; k < argc; ++k) {
     if (std::strcmp(argv[k], "--runs") == 0 && k + 1 < argc) {
       runs = std::max(1, std::atoi(argv[++k]));
     } else if (std::strcmp(argv[k], "--enumerate") == 0) {
-      zoint::g_searchMode = zoint::SearchMode::EnumerationOnly;
+      request = zoint::SolveRequest::EnumerationOnly;
     } else {
       root = argv[k];
     }
@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
     double peak = 0;
     std::string solution;
     for (int r = 0; r < runs; ++r) {
-      const LibraryRun run = CallLibrary(dir);
+      const LibraryRun run = CallLibrary(dir, request);
       library.push_back(run.seconds);
       if (haveExpected) {
         identical = identical && run.solution == expectedSolution &&

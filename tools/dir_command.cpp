@@ -14,36 +14,28 @@
 #endif
 
 #include "cli.h"
-#include "enumeration/search.h"
-#include "run/solver_state.h"
+#include "run/entry.h"
 #include "stop_signal.h"
-#include "zoint/ZOInt.h"
 
 namespace zoint_cli {
 
 namespace {
 
 // The counters that fit the search that ran.
-void PrintStats(double seconds) {
-  const zoint::Stats& stats = zoint::g_stats;
-  switch (stats.search) {
-    case zoint::SearchKind::None:
-      std::fprintf(stderr, "\nsearch: none\n");
-      break;
-    case zoint::SearchKind::Enumeration:
-      std::fprintf(stderr, "\nsearch: enumeration\nnodes: %" PRIu64 "\nevaluations: %" PRIu64 "\n",
-                   stats.nodes, stats.evaluations);
-      break;
-    case zoint::SearchKind::Exact:
-      std::fprintf(stderr,
-                   "\nsearch: exact\nnodes: %" PRIu64 "\nlp solves: %" PRIu64 "\nlp pivots: %" PRIu64
-                   "\nbranch trials: %" PRIu64 "\nset aside: %" PRIu64 "\ntie boxes: %" PRIu64
-                   "\nsecond pass searches: %" PRIu64
-                   "\nfirst pass seconds: %.6f\nsecond pass seconds: %.6f\n",
-                   stats.exact.nodes, stats.exact.lpSolves, stats.exact.lpPivots, stats.exact.branchTrials,
-                   stats.exact.setAside, stats.exact.tieBoxes, stats.exact.secondPassSearches,
-                   stats.exact.firstPassSeconds, stats.exact.secondPassSeconds);
-      break;
+void PrintStats(const zoint::RunReport& stats, double seconds) {
+  if (!stats.searched) {
+    std::fprintf(stderr, "\nsearch: none\n");
+  } else if (stats.mode == zoint::SolveMode::Enumeration) {
+    std::fprintf(stderr, "\nsearch: enumeration\nnodes: %" PRIu64 "\nevaluations: %" PRIu64 "\n",
+                 stats.enumeration.nodes, stats.enumeration.evaluations);
+  } else {
+    const zoint::ExactStats& exact = stats.exact;
+    std::fprintf(stderr,
+                 "\nsearch: exact\nnodes: %" PRIu64 "\nlp solves: %" PRIu64 "\nlp pivots: %" PRIu64
+                 "\nbranch trials: %" PRIu64 "\nset aside: %" PRIu64 "\ntie boxes: %" PRIu64
+                 "\nsecond pass searches: %" PRIu64 "\nfirst pass seconds: %.6f\nsecond pass seconds: %.6f\n",
+                 exact.nodes, exact.lpSolves, exact.lpPivots, exact.branchTrials, exact.setAside, exact.tieBoxes,
+                 exact.secondPassSearches, exact.firstPassSeconds, exact.secondPassSeconds);
   }
   std::fprintf(stderr, "seconds: %.6f\n", seconds);
 }
@@ -52,6 +44,7 @@ void PrintStats(double seconds) {
 
 int RunDirCommand(int argc, char** argv) {
   bool stats = false;
+  zoint::SolveRequest request = zoint::SolveRequest::Automatic;
   const char* dir = nullptr;
   for (int k = 1; k < argc; ++k) {
     const char* arg = argv[k];
@@ -66,7 +59,7 @@ int RunDirCommand(int argc, char** argv) {
     if (std::strcmp(arg, "--stats") == 0) {
       stats = true;
     } else if (std::strcmp(arg, "--enumerate") == 0) {
-      zoint::g_searchMode = zoint::SearchMode::EnumerationOnly;
+      request = zoint::SolveRequest::EnumerationOnly;
     } else if (arg[0] == '-' && arg[1] != '\0') {
       return UsageError("unknown option", arg);
     } else if (dir != nullptr) {
@@ -81,17 +74,18 @@ int RunDirCommand(int argc, char** argv) {
 
   RemoveAnswerOnSignal();
   const auto start = std::chrono::steady_clock::now();
-  ZOInterProgram(0);
+  // What ZOInterProgram does, with the search asked for and the counters kept.
+  const zoint::RunReport report = zoint::CallAsHost(request);
   const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
   // The answer is complete: a signal from now on need not remove it.
   DefaultActionOnSignal();
 
   if (stats) {
     std::fflush(stdout);
-    PrintStats(seconds.count());
+    PrintStats(report, seconds.count());
   }
   // The call returns 0.0 whatever happened; the warning it showed tells.
-  return zoint::g_stats.warning == zoint::Failure::None ? kExitSolved : kExitBadInput;
+  return report.warning == zoint::Failure::None ? kExitSolved : kExitBadInput;
 }
 
 }  // namespace zoint_cli

@@ -10,15 +10,15 @@ namespace zoint {
 
 // Least value row j can take over all completions of the node's partial
 // assignment. Valid once EvaluateNode has computed the row's activity.
-int64_t RowLowerBound(const SearchNode* node, int32_t j);
+int64_t RowLowerBound(const EnumerationState& state, const SearchNode* node, int32_t j);
 
 // Tests the node's current assignment. Returns true (fathomed) when the
 // subtree below it can be closed, false when the search must descend.
 // May replace the incumbent.
-bool EvaluateNode(SearchNode* node);
+bool EvaluateNode(EnumerationState& state, SearchNode* node);
 
 // Enumerates every completion below the node, depth first, 0 before 1.
-void Branch(SearchNode* node);
+void Branch(EnumerationState& state, SearchNode* node);
 
 }  // namespace zoint
 

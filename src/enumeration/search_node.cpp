@@ -2,47 +2,44 @@
 
 #include <cstring>
 
-#include "run/solver_state.h"
-
 namespace zoint {
 
 void ClearNode(SearchNode* node) { std::memset(node, 0, sizeof *node); }
 
-void InitChild(SearchNode* child, SearchNode* parent) {
+void InitChild(EnumerationState& state, SearchNode* child, SearchNode* parent) {
   child->depth = parent->depth + 1;
   child->objective = 0;
   child->child = nullptr;
   child->parent = parent;
   parent->child = child;
-  ++g_stats.nodes;
+  ++state.counters.nodes;
 }
 
-void SetAssignment(SearchNode* node, int32_t index, int64_t value) {
-  (void)node;  // the assignment is shared by every node on the path
-  const uint64_t change = static_cast<uint64_t>(value) - static_cast<uint64_t>(g_state.assignment[index]);
-  g_state.assignment[index] = value;
+void SetAssignment(EnumerationState& state, int32_t index, int64_t value) {
+  const uint64_t change = static_cast<uint64_t>(value) - static_cast<uint64_t>(state.assignment[index]);
+  state.assignment[index] = value;
   if (change == 0) return;
-  const ColumnIndex& columns = g_state.columns;
+  const ColumnIndex& columns = state.columns;
   for (int32_t e = columns.columnStart[index]; e < columns.columnStart[index + 1]; ++e) {
     const ColumnEntry& entry = columns.columnEntries[e];
-    uint64_t& activity = g_state.rowActivity[entry.row];
+    uint64_t& activity = state.rowActivity[entry.row];
     const bool wasViolated = static_cast<int64_t>(activity) > columns.rhs[entry.row];
     activity += static_cast<uint64_t>(entry.coefficient) * change;
     const bool isViolated = static_cast<int64_t>(activity) > columns.rhs[entry.row];
-    g_state.violatedRows += static_cast<int32_t>(isViolated) - static_cast<int32_t>(wasViolated);
+    state.violatedRows += static_cast<int32_t>(isViolated) - static_cast<int32_t>(wasViolated);
   }
 }
 
-void ReleaseNode(SearchNode* node) {
+void ReleaseNode(EnumerationState& state, SearchNode* node) {
   // The parent's zero completion has 0 beyond the parent's depth.
-  SetAssignment(node, node->depth, 0);
+  SetAssignment(state, node->depth, 0);
   if (node->parent != nullptr) node->parent->child = nullptr;
   node->parent = nullptr;
 }
 
-void PrepareEnumeration() {
-  const Problem& problem = g_state.problem;
-  ColumnIndex& index = g_state.columns;
+namespace {
+
+void BuildColumnIndex(const Problem& problem, ColumnIndex& index) {
   const int32_t n = problem.n;
   const int32_t m = problem.m;
   int32_t count = 0;
@@ -69,12 +66,24 @@ void PrepareEnumeration() {
       index.negativeTail[i][j] = index.negativeTail[i + 1][j] + (a < 0 ? static_cast<uint64_t>(a) : 0);
     }
   }
+}
 
+}  // namespace
+
+SearchNode* StartEnumeration(EnumerationState& state, const Problem& problem) {
+  state.problem = &problem;
+  BuildColumnIndex(problem, state.columns);
   // The path starts at the zero assignment: every activity 0.
-  std::memset(g_state.assignment, 0, sizeof g_state.assignment);
-  std::memset(g_state.rowActivity, 0, sizeof g_state.rowActivity);
-  g_state.violatedRows = 0;
-  for (int32_t j = 0; j < m; ++j) g_state.violatedRows += index.rhs[j] < 0;
+  std::memset(state.assignment, 0, sizeof state.assignment);
+  std::memset(state.rowActivity, 0, sizeof state.rowActivity);
+  state.violatedRows = 0;
+  for (int32_t j = 0; j < problem.m; ++j) state.violatedRows += state.columns.rhs[j] < 0;
+  state.incumbentValue = NoSolutionValue;
+  std::memset(state.incumbentVector, 0, sizeof state.incumbentVector);
+  state.counters = EnumerationCounters{};
+  SearchNode* root = &state.nodes[0];
+  ClearNode(root);
+  return root;
 }
 
 }  // namespace zoint

@@ -1,8 +1,10 @@
 // The two exchange files: the problem the host wrote and the answer it reads.
+// They know the problem record and the file layer, nothing of a run.
 #ifndef ZOINT_EXCHANGE_H
 #define ZOINT_EXCHANGE_H
 
-#include "enumeration/search_node.h"
+#include <cstdint>
+
 #include "exchange/messages.h"
 #include "problem/problem.h"
 
@@ -13,13 +15,10 @@ namespace zoint {
 // whatever state the reading reached.
 Failure ReadProblemFile(Problem& problem);
 
-// Reads ./ZOIntIn.dat into the solver state. On bad input shows a warning,
-// clears InputValid and leaves n = m = 0 and an all-zero problem.
-void LoadProblem(SearchNode* root);
-
-// Writes ./ZOIntOut.dat from the incumbent. If the file cannot be opened,
-// written or closed, shows a warning and removes what was written.
-void SaveSolution();
+// Writes ./ZOIntOut.dat: the value, then (n ≥ 1) vector[0 … n−1] separated by
+// commas. Returns Failure::OutputNotWritable when the file could not be
+// opened, written or closed, after removing what was written.
+Failure WriteSolutionFile(int64_t value, const int64_t* vector, int32_t n);
 
 }  // namespace zoint
 

@@ -7,7 +7,6 @@
 #include "exchange/messages.h"
 #include "exchange/number_scan.h"
 #include "platform/platform.h"
-#include "run/solver_state.h"
 
 namespace zoint {
 
@@ -130,20 +129,6 @@ Failure ReadProblemFile(Problem& problem) {
   }
   if (!platform::CloseFile(file) && failure == Failure::None) failure = Failure::InputNotReadable;
   return failure;
-}
-
-void LoadProblem(SearchNode* root) {
-  (void)root;  // the problem is held once, in the solver state
-  g_state.inputValid = true;
-  const Failure failure = ReadProblemFile(g_state.problem);
-  if (failure != Failure::None) {
-    g_state.inputValid = false;
-    std::memset(&g_state.problem, 0, sizeof g_state.problem);  // n = m = 0
-    g_stats.warning = failure;
-    platform::ShowWarning(MessageOf(failure));
-    return;
-  }
-  PrepareEnumeration();
 }
 
 }  // namespace zoint

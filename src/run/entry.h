@@ -2,16 +2,20 @@
 #ifndef ZOINT_ENTRY_H
 #define ZOINT_ENTRY_H
 
-#include <string>
+#include "run/run_report.h"
 
 namespace zoint {
 
-// The console report of the incumbent: "OutPut: ", one "X[i]: v \t" item per
-// variable, then "Final: " and the value, with no line feed after it.
-std::string ConsoleReport();
+// The six stages of a run, in order, on a state of its own: root, load,
+// search, report, save, reset. Throws std::bad_alloc when memory runs out.
+RunReport RunOnce(SolveRequest request);
 
-// The six stages of a run, in order: root, load, search, report, save, reset.
-void RunOnce();
+// The whole of one exported call: the host's floating-point settings set
+// aside, the run lock held, RunOnce, and running out of memory turned into
+// its warning with no answer file left. ZOInterProgram is this with
+// SolveRequest::Automatic; the command line and the tests call it to choose
+// the search and to read the counters.
+RunReport CallAsHost(SolveRequest request);
 
 }  // namespace zoint
 

@@ -1,10 +1,11 @@
 // Where LoadProblem puts what it reads, and the state a failed load leaves.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
-#include "exchange/exchange.h"
 #include "run/solver_state.h"
+#include "run/stages.h"
 #include "support/run_support.h"
 
 namespace zoint {
@@ -24,19 +25,15 @@ struct Loaded {
 Loaded Load(const std::string& text) {
   ScratchDir scratch;
   WriteFile("ZOIntIn.dat", text);
-  ResetSolver();
+  const std::unique_ptr<SolverState> state(new SolverState());
+  ResetSolver(*state);
+  GetRoot(*state);
   testing::internal::CaptureStderr();
-  LoadProblem(GetRoot());
-  Loaded out{g_state.inputValid,
-             g_state.problem.n,
-             g_state.problem.m,
-             {},
-             {},
-             testing::internal::GetCapturedStderr()};
-  out.c.assign(g_state.problem.coefficients, g_state.problem.coefficients + MaxVariables);
-  for (const ConstraintRow& row : g_state.problem.rows)
-    out.rows.emplace_back(row.entries, row.entries + MaxVariables + 1);
-  ResetSolver();
+  LoadProblem(*state);
+  const Problem& problem = state->problem;
+  Loaded out{state->inputValid, problem.n, problem.m, {}, {}, testing::internal::GetCapturedStderr()};
+  out.c.assign(problem.coefficients, problem.coefficients + MaxVariables);
+  for (const ConstraintRow& row : problem.rows) out.rows.emplace_back(row.entries, row.entries + MaxVariables + 1);
   return out;
 }
 

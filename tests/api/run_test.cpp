@@ -7,7 +7,6 @@
 #include <climits>
 
 #include "exchange/messages.h"
-#include "run/solver_state.h"
 #include "support/run_support.h"
 
 namespace zoint_test {
@@ -16,16 +15,6 @@ namespace {
 const char kWorked[] = "3,2\n5,3,4,\n-1,-1,0,-1\n0,-1,-1,-1\n";
 const std::string kNoSolution = "9223372036854775807\n";
 const std::string kNoSolutionConsole = "OutPut: \n\nFinal: 9223372036854775807";
-
-void ExpectStartValues() {
-  const zoint::SolverState& s = zoint::g_state;
-  EXPECT_EQ(s.problem.n, 0);
-  EXPECT_EQ(s.problem.m, 0);
-  EXPECT_EQ(s.root, nullptr);
-  EXPECT_FALSE(s.inputValid);
-  EXPECT_EQ(s.incumbentValue, zoint::NoSolutionValue);
-  for (int64_t x : s.incumbentVector) ASSERT_EQ(x, 0);
-}
 
 TEST(Run, ArgumentIsIgnoredAndResultIsZero) {
   ScratchDir scratch;
@@ -41,15 +30,18 @@ TEST(Run, ArgumentIsIgnoredAndResultIsZero) {
   EXPECT_EQ(first.solution, "3\n0,1,0\n");
 }
 
-TEST(Run, StateReturnsToStartValues) {
+TEST(Run, EachCallStartsFromStartValues) {
+  // Nothing of one call reaches the next: not its problem, not its answer.
   ScratchDir scratch;
-  ExpectStartValues();
-  WriteFile("ZOIntIn.dat", kWorked);
-  RunInCurrentDir();
-  ExpectStartValues();
-  WriteFile("ZOIntIn.dat", "3,2\n");  // a failed load resets as well
-  RunInCurrentDir();
-  ExpectStartValues();
+  const RunOutput first = Solve("5,1\n1,1,1,1,1,\n-1,-1,-1,-1,-1,-5\n");
+  EXPECT_EQ(first.solution, "5\n1,1,1,1,1\n");
+  const RunOutput failed = Solve("3,2\n");  // a failed load: no variables, no answer
+  EXPECT_EQ(failed.console, kNoSolutionConsole);
+  EXPECT_EQ(failed.solution, kNoSolution);
+  EXPECT_FALSE(failed.report.searched);
+  const RunOutput again = Solve(kWorked);
+  EXPECT_EQ(again.console, "OutPut: \nX[0]: 0 \tX[1]: 1 \tX[2]: 0 \t\nFinal: 3");
+  EXPECT_EQ(again.solution, "3\n0,1,0\n");
 }
 
 TEST(Run, SolutionFileIsReplacedWhole) {
@@ -69,7 +61,6 @@ TEST(Run, ReadOnlyInputIsNotFound) {
   EXPECT_EQ(run.console, kNoSolutionConsole);
   EXPECT_EQ(run.solution, kNoSolution);
   EXPECT_EQ(ReadFile("ZOIntIn.dat"), kWorked);  // never written
-  ExpectStartValues();
 
   ASSERT_EQ(chmod("ZOIntIn.dat", 0644), 0);
   const RunOutput next = RunInCurrentDir();
@@ -84,7 +75,6 @@ TEST(Run, DirectoryNamedLikeInputIsNotFound) {
   EXPECT_EQ(run.warnings, std::string(zoint::MessageOf(zoint::Failure::InputNotFound)) + "\n");
   EXPECT_EQ(run.console, kNoSolutionConsole);
   EXPECT_EQ(run.solution, kNoSolution);
-  ExpectStartValues();
 
   ASSERT_EQ(rmdir("ZOIntIn.dat"), 0);
   const RunOutput next = Solve(kWorked);
@@ -122,8 +112,7 @@ TEST(Run, UnwritableSolutionLeavesNoAnswer) {
     } else {
       EXPECT_FALSE(FileExists("ZOIntOut.dat")) << c.name;
     }
-    ExpectStartValues();
-    // Once the obstacle is gone, the next call writes normally.
+      // Once the obstacle is gone, the next call writes normally.
     if (c.directoryRemains) rmdir("ZOIntOut.dat");
     unlink("ZOIntOut.dat");
     const RunOutput next = RunInCurrentDir();

@@ -3,10 +3,13 @@
 // lifecycle around a search.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <memory>
 #include <vector>
 
 #include "enumeration/evaluate.h"
 #include "run/solver_state.h"
+#include "run/stages.h"
 #include "support/search_support.h"
 
 namespace zoint {
@@ -55,40 +58,45 @@ TEST(Search, SmallProblemsTable) {
 }
 
 TEST(Search, NothingRunsWithoutValidInput) {
-  ResetSolver();
-  g_stats = Stats{};
-  SearchNode* root = GetRoot();
-  g_state.problem.n = 2;  // a problem is there, but the load did not succeed
-  Branch(root);
-  EXPECT_EQ(g_stats.evaluations, 0u);
-  EXPECT_EQ(g_state.incumbentValue, NoSolutionValue);
-  ResetSolver();
+  const std::unique_ptr<SolverState> state(new SolverState());
+  ResetSolver(*state);
+  GetRoot(*state);
+  state->problem.n = 2;  // a problem is there, but the load did not succeed
+  for (const SolveMode mode : {SolveMode::Enumeration, SolveMode::Exact}) {
+    Search(*state, mode);
+    EXPECT_FALSE(state->report.searched);
+    EXPECT_EQ(state->report.enumeration.evaluations, 0u);
+    EXPECT_EQ(state->incumbentValue, NoSolutionValue);
+  }
 }
 
 TEST(Search, OnlyTheRootIsLeftOnTheChain) {
-  zoint_test::LoadIntoState({4, {2, 3, 2, 3}, {{-1, -1, -1, -1, -2}, {1, 0, 1, 0, 1}}});
-  SearchNode* root = GetRoot();
-  Branch(root);
-  EXPECT_EQ(g_stats.nodes, 8u);
+  const std::unique_ptr<EnumerationState> state(new EnumerationState());
+  const Problem problem = zoint_test::ToProblem({4, {2, 3, 2, 3}, {{-1, -1, -1, -1, -2}, {1, 0, 1, 0, 1}}});
+  StartEnumeration(*state, problem);
+  SearchNode* root = &state->nodes[0];
+  ClearNode(root);
+  Branch(*state, root);
+  EXPECT_EQ(state->counters.nodes, 8u);
   EXPECT_EQ(root->child, nullptr);  // every child was released when its subtree ended
-  ResetSolver();
 }
 
 TEST(SolverState, StartValuesAndLifecycle) {
-  ResetSolver();
-  EXPECT_EQ(g_state.root, nullptr);
-  SearchNode* root = GetRoot();
+  const std::unique_ptr<SolverState> state(new SolverState());
+  ResetSolver(*state);
+  EXPECT_EQ(state->root, nullptr);
+  SearchNode* root = GetRoot(*state);
   ASSERT_NE(root, nullptr);
-  EXPECT_EQ(GetRoot(), root);  // an existing root is returned, not replaced
+  EXPECT_EQ(GetRoot(*state), root);  // an existing root is returned, not replaced
   EXPECT_EQ(root->depth, 0);
   EXPECT_EQ(root->parent, nullptr);
-  ResetSolver();
-  ResetSolver();  // without a root it only resets the fields
-  EXPECT_EQ(g_state.problem.n, 0);
-  EXPECT_EQ(g_state.problem.m, 0);
-  EXPECT_FALSE(g_state.inputValid);
-  EXPECT_EQ(g_state.incumbentValue, NoSolutionValue);
-  for (int64_t x : g_state.incumbentVector) EXPECT_EQ(x, 0);
+  ResetSolver(*state);
+  ResetSolver(*state);  // without a root it only resets the fields
+  EXPECT_EQ(state->problem.n, 0);
+  EXPECT_EQ(state->problem.m, 0);
+  EXPECT_FALSE(state->inputValid);
+  EXPECT_EQ(state->incumbentValue, NoSolutionValue);
+  for (int64_t x : state->incumbentVector) EXPECT_EQ(x, 0);
 }
 
 }  // namespace

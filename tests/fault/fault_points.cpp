@@ -12,7 +12,6 @@
 #include <atomic>
 #include <new>
 
-#include "run/solver_state.h"
 
 namespace zoint_fault {
 
@@ -163,8 +162,6 @@ size_t __wrap_fwrite(const void* data, size_t size, size_t count, FILE* stream) 
     zoint_fault::Recorded& record = zoint_fault::t_record;
     if (stream == stdout) {
       record.console.append(static_cast<const char*>(data), size * count);
-      record.nodes = zoint::g_stats.nodes;
-      record.evaluations = zoint::g_stats.evaluations;
     } else {
       record.file.append(static_cast<const char*>(data), size * count);
     }

@@ -36,13 +36,9 @@ int OpenDescriptors();
 
 // While recording, every fwrite of the calling thread is kept: to standard
 // output in `console`, to any other stream but standard error in `file`.
-// The search counters are taken when the report is written: the run still
-// holds its lock then, so they are this call's own.
 struct Recorded {
   std::string console;
   std::string file;
-  uint64_t nodes;
-  uint64_t evaluations;
 };
 void StartRecording();
 void StopRecording();

@@ -1,14 +1,13 @@
 // Every failure point of one call, one after another: the k-th call of each
 // wrapped function fails, for every k a run makes. Each must give exactly
 // its warning, a ZOIntOut.dat that cannot pass for an answer, nothing leaked
-// (memory blocks, descriptors), the start state, and a clean next call.
+// (memory blocks, descriptors), and a clean next call.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "exchange/messages.h"
 #include "fault/fault_points.h"
-#include "run/solver_state.h"
 #include "support/float_settings.h"
 #include "support/run_support.h"
 #include "zoint/ZOInt.h"
@@ -87,13 +86,6 @@ Call FaultyCall(Fault fault, int at) {
   return call;
 }
 
-void ExpectStartState(const std::string& label) {
-  const zoint::SolverState& s = zoint::g_state;
-  EXPECT_TRUE(s.problem.n == 0 && s.problem.m == 0 && s.root == nullptr && !s.inputValid &&
-              s.incumbentValue == zoint::NoSolutionValue)
-      << label;
-}
-
 void CheckEveryFailurePoint(Fault fault, int expectedPoints = 0) {
   ScratchDir scratch;
   const Call dry = FaultyCall(fault, 0);
@@ -132,7 +124,6 @@ void CheckEveryFailurePoint(Fault fault, int expectedPoints = 0) {
     }
     EXPECT_EQ(c.leakedBlocks, 0) << label;
     EXPECT_EQ(c.leakedDescriptors, 0) << label;
-    ExpectStartState(label);
 
     const Call next = FaultyCall(Fault::None, 0);
     EXPECT_EQ(next.out.warnings, "") << label;

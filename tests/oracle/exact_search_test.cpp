@@ -367,11 +367,7 @@ TEST(ExactSearch, CallsGiveTheEnumerationsBytes) {
     const TestProblem problem =
         RandomProblem(rng, round % 2 ? Family::FewCosts : Family::Covering, 10 + round % 9);
     const std::string text = ProblemText(problem);
-    RunOutput enumerated;
-    {
-      ForcedEnumeration forced;
-      enumerated = Solve(text);
-    }
+    const RunOutput enumerated = Solve(text, zoint::SolveRequest::EnumerationOnly);
     const RunOutput chosen = Solve(text);
     ASSERT_EQ(chosen.console, enumerated.console) << text;
     ASSERT_EQ(chosen.solution, enumerated.solution) << text;

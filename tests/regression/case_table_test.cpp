@@ -53,11 +53,7 @@ TEST_P(CaseTable, GivesExactBytesAndCleanNextCall) {
   ASSERT_TRUE(chosen.hasSolution);
   EXPECT_EQ(chosen.solution, ReadFile(dir + "expected_ZOIntOut.dat"));
 
-  RunOutput run;
-  {
-    ForcedEnumeration forced;
-    run = RunInCurrentDir();
-  }
+  const RunOutput run = RunCounted(zoint::SolveRequest::EnumerationOnly);
   const bool differs = FileExists(dir + "enumerated_stdout");
   EXPECT_EQ(run.result, 0.0);
   EXPECT_EQ(run.console, ReadFile(dir + (differs ? "enumerated_stdout" : "expected_stdout")));
@@ -69,8 +65,8 @@ TEST_P(CaseTable, GivesExactBytesAndCleanNextCall) {
     ASSERT_EQ(
         std::sscanf(ReadFile(dir + "expected_counts").c_str(), "%" SCNu64 " %" SCNu64, &nodes, &evaluations),
         2);
-    EXPECT_EQ(run.nodes, nodes);
-    EXPECT_EQ(run.evaluations, evaluations);
+    EXPECT_EQ(run.report.enumeration.nodes, nodes);
+    EXPECT_EQ(run.report.enumeration.evaluations, evaluations);
   }
 
   // Whatever this case did, the next call solves a good problem from scratch.

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "run/solver_state.h"
+#include "run/entry.h"
 #include "zoint/ZOInt.h"
 
 namespace zoint_test {
@@ -47,23 +47,38 @@ void WriteFile(const std::string& path, const std::string& bytes) {
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-RunOutput RunInCurrentDir(int32_t argument) {
+namespace {
+
+// Runs `call` with both standard streams captured, then reads what it left.
+template <typename Call>
+RunOutput Captured(Call call) {
   RunOutput out{};
   testing::internal::CaptureStdout();
   testing::internal::CaptureStderr();
-  out.result = ZOInterProgram(argument);
+  call(out);
   out.warnings = testing::internal::GetCapturedStderr();
   out.console = testing::internal::GetCapturedStdout();
   out.hasSolution = FileExists("ZOIntOut.dat");
   out.solution = ReadFile("ZOIntOut.dat");
-  out.nodes = zoint::g_stats.nodes;
-  out.evaluations = zoint::g_stats.evaluations;
   return out;
 }
 
-RunOutput Solve(const std::string& problem) {
+}  // namespace
+
+RunOutput RunInCurrentDir(int32_t argument) {
+  return Captured([argument](RunOutput& out) { out.result = ZOInterProgram(argument); });
+}
+
+RunOutput RunCounted(zoint::SolveRequest request) {
+  return Captured([request](RunOutput& out) {
+    out.report = zoint::CallAsHost(request);
+    out.result = 0.0;
+  });
+}
+
+RunOutput Solve(const std::string& problem, zoint::SolveRequest request) {
   WriteFile("ZOIntIn.dat", problem);
-  return RunInCurrentDir();
+  return RunCounted(request);
 }
 
 std::string ExpectedConsole(int64_t value, const std::string& vector_csv) {

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "run/run_report.h"
+
 namespace zoint_test {
 
 // Makes a fresh empty directory and enters it; leaves and removes it on
@@ -34,15 +36,20 @@ struct RunOutput {
   std::string warnings;  // standard error
   bool hasSolution;      // ZOIntOut.dat exists afterwards
   std::string solution;  // its bytes
-  uint64_t nodes;
-  uint64_t evaluations;
+  // The run's report (which search ran, its counters): from RunCounted and
+  // Solve only; ZOInterProgram gives its host none.
+  zoint::RunReport report;
 };
 
-// Calls ZOInterProgram(argument) in the current directory.
+// Calls ZOInterProgram(argument) in the current directory, as a host does.
 RunOutput RunInCurrentDir(int32_t argument = 0);
 
-// Writes `problem` as ZOIntIn.dat in the current directory and runs.
-RunOutput Solve(const std::string& problem);
+// The same call with the search chosen by request, and its report.
+RunOutput RunCounted(zoint::SolveRequest request = zoint::SolveRequest::Automatic);
+
+// Writes `problem` as ZOIntIn.dat in the current directory and makes a
+// counted run.
+RunOutput Solve(const std::string& problem, zoint::SolveRequest request = zoint::SolveRequest::Automatic);
 
 // The exact bytes expected of a run with this incumbent.
 std::string ExpectedConsole(int64_t value, const std::string& vector_csv);

@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <random>
 
-#include "enumeration/evaluate.h"
-#include "enumeration/search.h"
-#include "enumeration/search_node.h"
+#include <memory>
+
 #include "run/solver_state.h"
+#include "run/stages.h"
 
 namespace zoint_test {
 
@@ -73,45 +73,28 @@ TestProblem RandomKnapsack(uint64_t seed, int32_t n, int32_t m, bool correlated)
   return p;
 }
 
-void LoadIntoState(const TestProblem& problem) {
+SearchResult SearchStage(const TestProblem& problem, zoint::SolveMode mode) {
   using namespace zoint;
-  ResetSolver();
-  g_stats = Stats{};
-  GetRoot();
-  g_state.inputValid = true;
-  g_state.problem = ToProblem(problem);
-  PrepareEnumeration();
+  const std::unique_ptr<SolverState> state(new SolverState());
+  ResetSolver(*state);
+  GetRoot(*state);
+  state->inputValid = true;
+  state->problem = ToProblem(problem);
+  Search(*state, mode);
+  return SearchResult{state->incumbentValue,
+                      std::vector<int64_t>(state->incumbentVector, state->incumbentVector + problem.n),
+                      state->report.enumeration.nodes, state->report.enumeration.evaluations};
 }
-
-namespace {
-
-// The incumbent and counters of the search just run; then a clean state.
-SearchResult TakeResult(int32_t n) {
-  using namespace zoint;
-  SearchResult result{g_state.incumbentValue,
-                      std::vector<int64_t>(g_state.incumbentVector, g_state.incumbentVector + n),
-                      g_stats.nodes, g_stats.evaluations};
-  ResetSolver();
-  return result;
-}
-
-}  // namespace
 
 SearchResult SpecifiedSearch(const TestProblem& problem) {
-  LoadIntoState(problem);
-  zoint::Branch(zoint::GetRoot());
-  return TakeResult(problem.n);
+  return SearchStage(problem, zoint::SolveMode::Enumeration);
 }
 
 SearchResult ChosenSearch(const TestProblem& problem, bool* exact) {
-  LoadIntoState(problem);
-  zoint::Search(zoint::GetRoot());
-  *exact = zoint::g_stats.search == zoint::SearchKind::Exact;
-  return TakeResult(problem.n);
+  const zoint::SolveMode mode = zoint::ChooseSolveMode(ToProblem(problem), zoint::SolveRequest::Automatic);
+  *exact = mode == zoint::SolveMode::Exact;
+  return SearchStage(problem, mode);
 }
-
-ForcedEnumeration::ForcedEnumeration() { zoint::g_searchMode = zoint::SearchMode::EnumerationOnly; }
-ForcedEnumeration::~ForcedEnumeration() { zoint::g_searchMode = zoint::SearchMode::Automatic; }
 
 int RoundsToRun(int full) {
   const char* limit = std::getenv("ZOINT_TEST_ROUNDS");

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "problem/problem.h"
+#include "run/run_report.h"
 
 namespace zoint_test {
 
@@ -43,25 +44,17 @@ SearchResult BruteForce(const TestProblem& problem);
 // long (thousands of nodes at n = 60, a few at n = 20).
 TestProblem RandomKnapsack(uint64_t seed, int32_t n, int32_t m, bool correlated);
 
-// Resets the solver and stores the problem as a successful load would.
-void LoadIntoState(const TestProblem& problem);
+// Runs the search stage of a run on the problem, as a successful load leaves
+// it, by the mode given: the enumeration's counters fill nodes and
+// evaluations.
+SearchResult SearchStage(const TestProblem& problem, zoint::SolveMode mode);
 
-// Runs the library's own search, as specified, over the problem.
+// Runs the library's own enumeration, as specified, over the problem.
 SearchResult SpecifiedSearch(const TestProblem& problem);
 
 // Runs the search stage as a call does, which picks the exact search wherever
 // no sum can wrap; *exact tells whether it ran.
 SearchResult ChosenSearch(const TestProblem& problem, bool* exact);
-
-// While alive, every call runs the enumeration, as the counters of its
-// examples require.
-class ForcedEnumeration {
- public:
-  ForcedEnumeration();
-  ~ForcedEnumeration();
-  ForcedEnumeration(const ForcedEnumeration&) = delete;
-  ForcedEnumeration& operator=(const ForcedEnumeration&) = delete;
-};
 
 // How many of a random test's `full` rounds to run: all of them, unless the
 // environment variable ZOINT_TEST_ROUNDS asks for fewer. The rounds kept are

@@ -1,0 +1,48 @@
+// Overflow-checked integer arithmetic: the one place that says how a sum, a
+// difference, a product or a run of decimal digits is kept within 64 bits.
+// Every reader (the exchange file, the model files), the problem's checks and
+// the exact search use these, so "fits" means the same everywhere.
+#ifndef ZOINT_CHECKED_ARITHMETIC_H
+#define ZOINT_CHECKED_ARITHMETIC_H
+
+#include <cstdint>
+
+namespace zoint {
+
+// 2^63 − 1: the largest magnitude of a signed 64-bit integer whose negation
+// also fits, and the largest sum of magnitudes a problem may have.
+constexpr uint64_t kLargestMagnitude = static_cast<uint64_t>(INT64_MAX);
+
+// a + b, a − b, a · b: false, with result unspecified, when the exact result
+// leaves the signed 64-bit range.
+inline bool CheckedAdd(int64_t a, int64_t b, int64_t& result) { return !__builtin_add_overflow(a, b, &result); }
+inline bool CheckedSubtract(int64_t a, int64_t b, int64_t& result) {
+  return !__builtin_sub_overflow(a, b, &result);
+}
+inline bool CheckedMultiply(int64_t a, int64_t b, int64_t& result) {
+  return !__builtin_mul_overflow(a, b, &result);
+}
+
+// |v| as an unsigned number; |INT64_MIN| = 2^63 fits.
+inline uint64_t Magnitude(int64_t v) { return v < 0 ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v); }
+
+// Σ|values[0 … count−1]| ≤ limit (limit ≤ kLargestMagnitude). Each term is at
+// most 2^63 and the sum at most limit before it is added, so the test itself
+// never wraps.
+bool MagnitudeSumAtMost(const int64_t* values, int32_t count, uint64_t limit);
+
+// The run of decimal digits at [text, end): where it stops (the first byte
+// that is not a digit) and its value, when that is at most limit. Digits past
+// the limit are still consumed, so the caller can report the whole number.
+struct DigitRun {
+  const char* stop;
+  uint64_t value;  // meaningful only when fits
+  bool fits;       // value ≤ limit
+};
+DigitRun ScanDigits(const char* text, const char* end, uint64_t limit);
+
+inline bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace zoint
+
+#endif  // ZOINT_CHECKED_ARITHMETIC_H
