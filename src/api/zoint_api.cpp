@@ -75,11 +75,6 @@ ExactOptions EngineOptions(const zoint_options* options, ProgressBridge& bridge)
   return engine;
 }
 
-// The one place where a call enters the engine.
-ExactResult RunEngine(const Problem& problem, const ExactOptions& options) {
-  return SolveExact(problem, options);
-}
-
 zoint_status Solve(int32_t n, int32_t m, const int64_t* costs, const int64_t* rows, const int64_t* rhs,
                    const zoint_options* options, int64_t* value, int32_t* x) {
   if (n < 0 || n > MaxVariables || m < 0 || m > MaxConstraints) return ZOINT_BAD_SIZE;
@@ -91,7 +86,7 @@ zoint_status Solve(int32_t n, int32_t m, const int64_t* costs, const int64_t* ro
   if (!NoSumCanWrap(*problem)) return ZOINT_OUT_OF_RANGE;
 
   ProgressBridge bridge{nullptr, nullptr};
-  const ExactResult result = RunEngine(*problem, EngineOptions(options, bridge));
+  const ExactResult result = SolveExact(*problem, EngineOptions(options, bridge));
   *value = result.value;
   for (int32_t i = 0; i < n; ++i) x[i] = result.x[i];
   switch (result.status) {

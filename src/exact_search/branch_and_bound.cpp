@@ -10,6 +10,7 @@
 
 #include "exact_search/branching.h"
 #include "exact_search/node_relaxation.h"
+#include "exact_search/parameters.h"
 
 namespace zoint {
 
@@ -31,18 +32,14 @@ void NoteBranchOutcome(Dive& dive, int32_t level, double bound) {
     RecordRise(dive.pseudocosts, branch.variable, branch.value, branch.fraction, bound - branch.parentBound);
 }
 
-// Share of the gap between a plunge's first bound and the cutoff within
-// which the plunge goes on depth first.
-constexpr double kPlungeShare = 0.5;
-
-// At the first node of a plunge, notes its bound; below, once the search is
-// long, sets aside a node beyond the plunge's reach. Returns true when the
-// node was set aside.
+// In the proof: at the first node of a plunge, notes its bound; below, once
+// the search is long, sets aside a node beyond the plunge's reach. Returns
+// true when the node was set aside.
 bool Plunge(Dive& dive, int32_t level, const Fixing& fixing) {
   NodePool& pool = *dive.pool;
-  const double bound = dive.bound.lower;
+  const ProvenBound bound = dive.bound.lower;
   if (level == 0) {
-    pool.plungeStart = bound;
+    pool.plungeStart = bound.value();
     return false;
   }
   // Before, the search has most likely found its best early enough.
@@ -50,30 +47,47 @@ bool Plunge(Dive& dive, int32_t level, const Fixing& fixing) {
       pool.heap.size() >= pool.capacity)
     return false;
   const double cutoff = CutoffAsDouble(dive.cutoff);
-  if (!(bound > pool.plungeStart + std::fmax(1.0, kPlungeShare * (cutoff - pool.plungeStart)))) return false;
+  const double reach = pool.plungeStart + std::fmax(1.0, parameters::kPlungeShare * (cutoff - pool.plungeStart));
+  if (!(bound.value() > reach)) return false;
   PushNode(pool, bound, fixing, dive.problem.n, dive.lp, level);
   ++dive.stats.setAside;
   return true;
 }
 
+// The pass's own conditions, asserted where a search of it starts.
+[[maybe_unused]] bool PassStateHolds(const Dive& dive, SearchPass pass) {
+  switch (pass) {
+    case SearchPass::LeastObjectiveBlind:
+      return !dive.useLp && dive.ties == nullptr && dive.pool == nullptr;
+    case SearchPass::Cores:
+      return dive.useLp && dive.nodeBudget != 0 && dive.ties == nullptr && dive.pool == nullptr;
+    case SearchPass::ProofFromRoot:
+    case SearchPass::ProofFromPool:
+      return dive.useLp && dive.ties != nullptr && dive.pool != nullptr;
+    case SearchPass::Witness:
+      return dive.ties == nullptr && dive.pool == nullptr;
+  }
+  return false;
+}
+
 }  // namespace
 
-void Explore(Dive& dive, int32_t level) {
+void Explore(Dive& dive, int32_t level, SearchPass pass) {
   assert(level >= 0 && level <= dive.problem.n);
-  if (dive.nodeBudget != 0 && dive.limits.nodes >= dive.nodeBudget) return;
+  assert(level > 0 || PassStateHolds(dive, pass));
+  if (pass == SearchPass::Cores && dive.limits.nodes >= dive.nodeBudget) return;
   if (CountNodeAndCheck(dive.limits)) return;
   Fixing& fixing = dive.fixings[level];
   LpResult& lp = dive.relaxations[level];
   BranchChoice choice;
   for (bool first = true;; first = false) {
-    double firstBound;
-    const Verdict verdict = RelaxNode(dive, level, fixing, lp, firstBound);
+    const Relaxation relaxation = RelaxNode(dive, level, pass, fixing, lp);
     // What the branch into this node did, before the node's own fixings.
-    if (first && level > 0 && !std::isnan(firstBound)) NoteBranchOutcome(dive, level, firstBound);
-    if (verdict == Verdict::Closed) return;
-    if (first && verdict == Verdict::Branch && dive.pool != nullptr && Plunge(dive, level, fixing)) return;
-    choice = verdict == Verdict::Branch ? ChooseBranch(dive, level, fixing, lp, dive.bound.lower)
-                                        : BlindBranch(dive, fixing);
+    if (first && level > 0 && relaxation.firstSolvedLp) NoteBranchOutcome(dive, level, relaxation.firstBound);
+    if (relaxation.verdict == Verdict::Closed) return;
+    if (first && relaxation.verdict == Verdict::Branch && CollectsTies(pass) && Plunge(dive, level, fixing)) return;
+    choice = relaxation.verdict == Verdict::Branch ? ChooseBranch(dive, level, pass, fixing, lp, dive.bound.lower.value())
+                                                   : BlindBranch(dive, fixing);
     if (choice.kind == BranchChoice::Close) return;
     if (choice.kind == BranchChoice::Split) break;
   }
@@ -81,7 +95,7 @@ void Explore(Dive& dive, int32_t level) {
   const int32_t i = choice.variable;
   const bool guided = choice.guided;
   // The children overwrite dive.bound; lp is this level's own.
-  const double bound = guided ? dive.bound.lower : 0.0;
+  const double bound = guided ? dive.bound.lower.value() : 0.0;
   const double fraction = guided ? lp.x[i] : 0.0;
   for (const int8_t value : {choice.first, static_cast<int8_t>(1 - choice.first)}) {
     Fixing& child = dive.fixings[level + 1];
@@ -89,8 +103,8 @@ void Explore(Dive& dive, int32_t level) {
     FixVariable(child, dive.problem, i, value);
     if (dive.useLp) CopyLpLevel(dive.lp, level, level + 1);
     dive.branches[level + 1] = BranchTaken{i, value, fraction, bound, guided};
-    Explore(dive, level + 1);
-    if (dive.limits.stopped || (dive.found && dive.stopAtFirst)) return;
+    Explore(dive, level + 1, pass);
+    if (dive.limits.stopped || (dive.found && StopsAtFirst(pass))) return;
   }
 }
 

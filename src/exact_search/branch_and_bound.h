@@ -19,13 +19,47 @@
 
 namespace zoint {
 
+// The passes of one call: each asks the same tree search a different
+// question, and each procedure whose behaviour differs between them is told
+// the pass by its caller, never guesses it from the state.
+enum class SearchPass {
+  // Without the relaxation: the least objective, branching as the
+  // enumeration does (first free variable, 0 first); each find lowers the
+  // cutoff below itself and is recorded as it is.
+  LeastObjectiveBlind,
+  // A first good assignment in a restricted problem (a core: level 0 fixes
+  // most variables) under a node budget; each find, improved by exchanges,
+  // lowers the cutoff below itself.
+  Cores,
+  // The proof of the least objective, from the root: finds as good as the
+  // best are weighed (the smaller in x is kept), regions that can hold only
+  // ties are set aside as tie boxes, a long search sets nodes aside in the
+  // pool. Level 0 is the whole problem, so its bound bounds every assignment.
+  ProofFromRoot,
+  // The same, resumed at a node taken from the pool: level 0 is that node.
+  ProofFromPool,
+  // Is there a completion with objective ≤ cutoff? Stops at the first one.
+  Witness,
+};
+
+constexpr bool StopsAtFirst(SearchPass pass) { return pass == SearchPass::Witness; }
+constexpr bool CollectsTies(SearchPass pass) {
+  return pass == SearchPass::ProofFromRoot || pass == SearchPass::ProofFromPool;
+}
+// Finds are improved by exchanges before they are recorded: not in the
+// blind pass, whose branching order alone settles ties (see
+// ChooseSmallestOptimum), nor when any completion will do.
+constexpr bool ImprovesFinds(SearchPass pass) {
+  return pass == SearchPass::Cores || CollectsTies(pass);
+}
+
 // How a node was made from its parent, so that its first relaxation can
 // teach the pseudocosts what that branch did to the bound.
 struct BranchTaken {
   int32_t variable;
   int8_t value;
   double fraction;     // the variable's value in the parent's relaxation
-  double parentBound;  // the parent's certified bound
+  double parentBound;  // the parent's proven bound, as a guide
   bool guided;         // the parent's relaxation chose it (else the rest is meaningless)
 };
 
@@ -34,7 +68,7 @@ struct BranchTaken {
 // in the next level's slots before it makes its children there.
 struct Dive {
   OrientedProblem problem;
-  bool useLp;                         // the relaxation is trusted at these magnitudes
+  bool useLp;                         // the relaxation is used at these magnitudes
   LpWorkspace lp;                     // one basis per level
   std::unique_ptr<Fixing[]> fixings;  // one per level; level 0 is the subproblem
   // Per level and scratch, kept off the stack: the recursion may run 100
@@ -45,15 +79,9 @@ struct Dive {
   CertifiedBound trialBound;                // of a branch being tried
   Pseudocosts pseudocosts;                  // learnt by every search of the call
   int64_t cutoff;                           // completions with objective ≤ cutoff are sought
-  bool stopAtFirst;                         // else each one found lowers the cutoff below itself
-  // Where ties are collected (the first pass with the relaxation): the
-  // cutoff is the best value found, assignments as good are kept when
-  // lexicographically smaller, and nodes that can hold nothing better are
-  // set aside here. Otherwise null.
-  TieBoxes* ties;
-  uint64_t nodeBudget;  // a heuristic search stops when limits.nodes reaches it; 0: none
-  // Where nodes may be set aside for later (the first pass's proof); else null.
-  NodePool* pool;
+  TieBoxes* ties;                           // where the proof collects tie boxes; else null
+  NodePool* pool;                           // where the proof sets nodes aside; else null
+  uint64_t nodeBudget;                      // Cores: stop once limits.nodes reaches it
   bool found;
   int64_t foundValue;                // in y: cost·y
   int8_t foundVector[MaxVariables];  // y
@@ -62,9 +90,9 @@ struct Dive {
 };
 
 // Searches below the node at this level, whose fixing (and, with the
-// relaxation, whose basis) the caller has set. Returns early, leaving
-// dive.limits.stopped set, when a limit is reached.
-void Explore(Dive& dive, int32_t level);
+// relaxation, whose basis) the caller has set, as the pass asks. Returns
+// early, leaving dive.limits.stopped set, when a limit is reached.
+void Explore(Dive& dive, int32_t level, SearchPass pass);
 
 }  // namespace zoint
 

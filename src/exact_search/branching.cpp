@@ -4,15 +4,11 @@
 #include <cmath>
 
 #include "exact_search/node_relaxation.h"
+#include "exact_search/parameters.h"
 
 namespace zoint {
 
 namespace {
-
-// Observations per direction after which a variable's pseudocosts are trusted.
-constexpr int32_t kReliable = 8;
-// Tries in a row without a better candidate after which the choice is made.
-constexpr int32_t kLookahead = 8;
 
 struct Trial {
   bool closed;   // the branch holds nothing within the cutoff
@@ -20,15 +16,17 @@ struct Trial {
 };
 
 // Relaxes the branch x_i = value in the next level's slots.
-Trial TryBranch(Dive& dive, int32_t level, const Fixing& fixing, int32_t i, int8_t value, double nodeBound) {
+Trial TryBranch(Dive& dive, int32_t level, SearchPass pass, const Fixing& fixing, int32_t i, int8_t value,
+                double nodeBound) {
   ++dive.stats.branchTrials;
   Fixing& child = dive.fixings[level + 1];
   child = fixing;
   FixVariable(child, dive.problem, i, value);
   CopyLpLevel(dive.lp, level, level + 1);
-  const Verdict verdict = LookAtNode(dive, level + 1, child, dive.relaxations[level + 1], dive.trialBound);
-  if (verdict == Verdict::Closed) return Trial{true, HUGE_VAL};
-  return Trial{false, verdict == Verdict::Branch ? std::fmax(nodeBound, dive.trialBound.lower) : nodeBound};
+  const Look look = LookAtNode(dive, level + 1, pass, child, dive.relaxations[level + 1], dive.trialBound);
+  if (look.verdict == Verdict::Closed) return Trial{true, HUGE_VAL};
+  return Trial{false,
+               look.verdict == Verdict::Branch ? std::fmax(nodeBound, dive.trialBound.lower.value()) : nodeBound};
 }
 
 struct Candidate {
@@ -39,7 +37,8 @@ struct Candidate {
 
 }  // namespace
 
-BranchChoice ChooseBranch(Dive& dive, int32_t level, Fixing& fixing, const LpResult& lp, double nodeBound) {
+BranchChoice ChooseBranch(Dive& dive, int32_t level, SearchPass pass, Fixing& fixing, const LpResult& lp,
+                          double nodeBound) {
   const int32_t n = dive.problem.n;
   Pseudocosts& pseudocosts = dive.pseudocosts;
   Candidate candidates[MaxVariables];
@@ -67,14 +66,14 @@ BranchChoice ChooseBranch(Dive& dive, int32_t level, Fixing& fixing, const LpRes
   for (int32_t k = 0; k < count; ++k) {
     const Candidate& c = candidates[k];
     double rise[2];
-    if (Reliability(pseudocosts, c.variable) >= kReliable) {
+    if (Reliability(pseudocosts, c.variable) >= parameters::kReliableObservations) {
       rise[0] = ExpectedRise(pseudocosts, c.variable, 0, c.fraction);
       rise[1] = ExpectedRise(pseudocosts, c.variable, 1, c.fraction);
     } else {
       Trial trials[2];
       for (const int8_t value : {int8_t{0}, int8_t{1}}) {
-        trials[value] = TryBranch(dive, level, fixing, c.variable, value, nodeBound);
-        if (dive.limits.stopped || (dive.found && dive.stopAtFirst))
+        trials[value] = TryBranch(dive, level, pass, fixing, c.variable, value, nodeBound);
+        if (dive.limits.stopped || (dive.found && StopsAtFirst(pass)))
           return BranchChoice{BranchChoice::Close, -1, 0, true};
         if (!trials[value].closed)
           RecordRise(pseudocosts, c.variable, value, c.fraction, trials[value].bound - nodeBound);
@@ -94,7 +93,7 @@ BranchChoice ChooseBranch(Dive& dive, int32_t level, Fixing& fixing, const LpRes
       bestRise[0] = rise[0];
       bestRise[1] = rise[1];
       sinceBest = 0;
-    } else if (++sinceBest >= kLookahead) {
+    } else if (++sinceBest >= parameters::kLookahead) {
       break;
     }
   }

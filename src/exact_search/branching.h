@@ -23,9 +23,10 @@ struct BranchChoice {
   bool guided;  // chosen from the relaxation
 };
 
-// lp and nodeBound are the node's relaxation and its certified bound. Tries
-// use the next level's slots.
-BranchChoice ChooseBranch(Dive& dive, int32_t level, Fixing& fixing, const LpResult& lp, double nodeBound);
+// lp and nodeBound are the node's relaxation and its proven bound (a guide
+// here). Tries use the next level's slots and look at them as the pass does.
+BranchChoice ChooseBranch(Dive& dive, int32_t level, SearchPass pass, Fixing& fixing, const LpResult& lp,
+                          double nodeBound);
 
 }  // namespace zoint
 

@@ -4,33 +4,20 @@
 #include <cmath>
 
 #include "exact_search/node_relaxation.h"
+#include "exact_search/parameters.h"
 
 namespace zoint {
-
-namespace {
-
-// Core sizes as tenths of n, each with its node budget: enough for the
-// smaller cores to be searched through, and a bounded look at the larger,
-// whose budget grows with the rows, as the relaxation's gap does.
-struct Core {
-  int32_t tenths;
-  uint64_t budget;
-  uint64_t budgetPerRow;
-};
-constexpr Core kCores[] = {{1, 1000, 0}, {2, 4000, 0}, {3, 20000, 0}, {4, 0, 8000}};
-
-// Below this many variables the search itself is quick enough.
-constexpr int32_t kFewVariables = 20;
-
-}  // namespace
 
 void SearchCores(Dive& dive, int32_t scratchLevel) {
   const OrientedProblem& problem = dive.problem;
   const int32_t n = problem.n;
-  if (n < kFewVariables) return;
+  if (n < parameters::kFewestVariablesForCores) return;
   Fixing& fixing = dive.fixings[0];
   LpResult& root = dive.relaxations[0];
-  if (LookAtNode(dive, 0, fixing, root, dive.bound) != Verdict::Branch) return;
+  const Look look = LookAtNode(dive, 0, SearchPass::Cores, fixing, root, dive.bound);
+  // Level 0 is still the whole problem: its bound holds for every assignment.
+  if (look.solvedLp) NoteLowerBound(dive, dive.bound.lower);
+  if (look.verdict != Verdict::Branch) return;
   const Fixing rootFixing = fixing;
   double x[MaxVariables];
   for (int32_t i = 0; i < n; ++i) x[i] = root.x[i];
@@ -47,7 +34,7 @@ void SearchCores(Dive& dive, int32_t scratchLevel) {
   std::stable_sort(order, order + count,
                    [&](int32_t a, int32_t b) { return reducedCost[a] < reducedCost[b]; });
 
-  for (const Core& core : kCores) {
+  for (const parameters::CoreSize& core : parameters::kCores) {
     const int32_t size = std::max<int32_t>(1, n * core.tenths / 10);
     if (size >= count) break;
     fixing = rootFixing;
@@ -57,7 +44,7 @@ void SearchCores(Dive& dive, int32_t scratchLevel) {
     }
     CopyLpLevel(dive.lp, scratchLevel, 0);
     dive.nodeBudget = dive.limits.nodes + core.budget + core.budgetPerRow * static_cast<uint64_t>(problem.m);
-    Explore(dive, 0);
+    Explore(dive, 0, SearchPass::Cores);
     dive.nodeBudget = 0;
     if (dive.limits.stopped) break;
   }

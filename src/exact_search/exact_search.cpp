@@ -21,6 +21,7 @@
 #include "exact_search/branch_and_bound.h"
 #include "exact_search/core_heuristic.h"
 #include "exact_search/node_relaxation.h"
+#include "exact_search/parameters.h"
 #include "exact_search/tie_boxes.h"
 
 namespace zoint {
@@ -41,12 +42,11 @@ int64_t FirstCutoff(const OrientedProblem& problem) {
 void FindLeastObjective(Dive& dive, TieBoxes& ties) {
   StartFixing(dive.fixings[0], dive.problem);
   dive.cutoff = FirstCutoff(dive.problem);
-  dive.stopAtFirst = false;
   dive.found = false;
   if (!dive.useLp) {
     // No bound tells ties apart; the branching order settles them instead
     // (see ChooseSmallestOptimum).
-    Explore(dive, 0);
+    Explore(dive, 0, SearchPass::LeastObjectiveBlind);
     return;
   }
   SearchCores(dive, RootBasisLevel(dive));
@@ -54,18 +54,18 @@ void FindLeastObjective(Dive& dive, TieBoxes& ties) {
   dive.ties = &ties;
   if (dive.found) dive.cutoff = dive.foundValue;
   NodePool pool;
-  pool.capacity = kMaxPooledNodes;
+  pool.capacity = parameters::kMaxPooledNodes;
   dive.pool = &pool;
-  Explore(dive, 0);
+  Explore(dive, 0, SearchPass::ProofFromRoot);
   while (!pool.heap.empty() && !dive.limits.stopped) {
     const PooledNode node = PopLowestNode(pool);
     // Every node not yet searched is in the pool: none holds an assignment
     // below this bound.
     NoteLowerBound(dive, node.bound);
-    if (node.bound > CutoffAsDouble(dive.cutoff)) continue;
+    if (node.bound.Exceeds(dive.cutoff)) continue;
     LoadTieBox(node.box, dive.problem, dive.fixings[0]);
     LoadLpBasis(dive.lp, 0, node.basis);
-    Explore(dive, 0);
+    Explore(dive, 0, SearchPass::ProofFromPool);
   }
   dive.pool = nullptr;
   dive.ties = nullptr;
@@ -95,10 +95,9 @@ bool OptimumExtends(Dive& dive, const TieBox& box, const int8_t* prefix, int32_t
   // best, not best − 1: a node whose bound equals z* may still hold the
   // smallest optimum, so only bounds strictly above z* close a node here.
   dive.cutoff = best;
-  dive.stopAtFirst = true;
   dive.found = false;
   ++dive.stats.secondPassSearches;
-  Explore(dive, 0);
+  Explore(dive, 0, SearchPass::Witness);
   return dive.found;
 }
 
@@ -158,7 +157,7 @@ bool ChooseSmallestOptimum(Dive& dive, int64_t best, const TieBoxes& ties, int8_
     // above z*; that optimum was therefore reached and is the last find.
     return true;
   }
-  const TieBox everything = {{0, 0}, {0, 0}};
+  const TieBox everything = {};
   if (ties.overflow) {
     int8_t smallest[MaxVariables];
     const bool smaller = SmallestInBox(dive, everything, best, witness, answer, smallest);
@@ -217,8 +216,8 @@ ExactResult SolveExact(const Problem& problem, const ExactOptions& options) {
   dive->pool = nullptr;
 
   TieBoxes ties;
-  ties.capacity = options.tieBoxLimit == 0 || options.tieBoxLimit > kMaxTieBoxes
-                      ? kMaxTieBoxes
+  ties.capacity = options.tieBoxLimit == 0 || options.tieBoxLimit > parameters::kMaxTieBoxes
+                      ? parameters::kMaxTieBoxes
                       : static_cast<size_t>(options.tieBoxLimit);
   ClearTieBoxes(ties);
   FindLeastObjective(*dive, ties);

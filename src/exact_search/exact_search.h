@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "exact_search/parameters.h"
 #include "problem/problem.h"
 
 namespace zoint {
@@ -31,15 +32,15 @@ struct ExactOptions {
   // Called on the searching thread; must not call the engine again.
   void (*progress)(const ExactProgress& progress, void* data) = nullptr;
   void* progressData = nullptr;
-  double progressInterval = 1.0;  // seconds between two progress calls
+  double progressInterval = parameters::kProgressInterval;  // seconds between two progress calls
   // Regions the first pass may set aside as holding at best ties with its
   // best; beyond that the second pass searches from the root instead (the
-  // answer is the same). 0: 2^20, which bounds them to 32 MiB.
+  // answer is the same). 0: parameters::kMaxTieBoxes, which bounds them to 32 MiB.
   uint64_t tieBoxLimit = 0;
   // Nodes searched purely depth first before the first pass begins to set
   // nodes aside, to take them up lowest bound first (the answer is the
   // same); most searches end sooner.
-  uint64_t depthFirstNodes = 500000;
+  uint64_t depthFirstNodes = parameters::kDepthFirstNodes;
 };
 
 enum class ExactStatus {

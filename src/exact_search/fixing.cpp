@@ -2,11 +2,12 @@
 
 #include <cassert>
 
+#include "problem/checked_arithmetic.h"
+
 namespace zoint {
 
 void StartFixing(Fixing& fixing, const OrientedProblem& problem) {
   for (int32_t i = 0; i < problem.n; ++i) fixing.value[i] = kFree;
-  fixing.freeCount = problem.n;
   fixing.objective = 0;
   for (int32_t j = 0; j < problem.m; ++j) {
     fixing.fixedActivity[j] = 0;
@@ -21,7 +22,6 @@ void StartFixing(Fixing& fixing, const OrientedProblem& problem) {
 void FixVariable(Fixing& fixing, const OrientedProblem& problem, int32_t i, int8_t value) {
   assert(fixing.value[i] == kFree && (value == 0 || value == 1));
   fixing.value[i] = value;
-  --fixing.freeCount;
   const int64_t* a = problem.column[i];
   if (value == 1) {
     fixing.objective += problem.cost[i];
@@ -43,7 +43,7 @@ namespace {
 // in 64 bits it is beyond every magnitude.
 bool RowCanForce(const Fixing& fixing, const OrientedProblem& problem, int32_t j) {
   int64_t slack = 0;
-  if (__builtin_sub_overflow(problem.rhs[j], fixing.minActivity[j], &slack)) return false;
+  if (!CheckedSubtract(problem.rhs[j], fixing.minActivity[j], slack)) return false;
   return problem.largestMagnitude[j] > slack;
 }
 
@@ -55,7 +55,7 @@ bool Propagate(Fixing& fixing, const OrientedProblem& problem, int64_t cutoff) {
   while (changed) {
     changed = false;
     if (fixing.objective > cutoff) return false;
-    int32_t rows[kMaxRows];  // the rows that may force a variable
+    int32_t rows[MaxConstraints];  // the rows that may force a variable
     int32_t count = 0;
     for (int32_t j = 0; j < m; ++j) {
       if (fixing.minActivity[j] > problem.rhs[j]) return false;
@@ -64,8 +64,7 @@ bool Propagate(Fixing& fixing, const OrientedProblem& problem, int64_t cutoff) {
     // Costs are ≥ 0: x_i = 1 costs at least c_i more than the fixed part
     // (a sum of some costs, which cannot overflow).
     int64_t most = 0;
-    const bool costCanForce =
-        __builtin_add_overflow(fixing.objective, problem.largestCost, &most) || most > cutoff;
+    const bool costCanForce = !CheckedAdd(fixing.objective, problem.largestCost, most) || most > cutoff;
     if (count == 0 && !costCanForce) break;
     for (int32_t i = 0; i < problem.n; ++i) {
       if (fixing.value[i] != kFree) continue;

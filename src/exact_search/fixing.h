@@ -15,10 +15,9 @@ constexpr int8_t kFree = -1;
 
 struct Fixing {
   int8_t value[MaxVariables];  // kFree, 0 or 1
-  int32_t freeCount;
   int64_t objective;                // Σ c_i x_i over the fixed variables
-  int64_t fixedActivity[kMaxRows];  // Σ a_ji x_i over the fixed variables
-  int64_t minActivity[kMaxRows];    // the same plus every negative free a_ji
+  int64_t fixedActivity[MaxConstraints];  // Σ a_ji x_i over the fixed variables
+  int64_t minActivity[MaxConstraints];    // the same plus every negative free a_ji
 };
 
 // Every variable free.

@@ -28,7 +28,7 @@ void Move(const OrientedProblem& problem, int64_t* activity, int8_t* y, int32_t 
 
 int64_t ImproveByExchanges(const OrientedProblem& problem, int8_t* y, int64_t value) {
   const int32_t n = problem.n;
-  int64_t activity[kMaxRows];
+  int64_t activity[MaxConstraints];
   for (int32_t j = 0; j < problem.m; ++j) {
     activity[j] = 0;
     for (int32_t i = 0; i < n; ++i) {

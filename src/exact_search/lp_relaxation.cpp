@@ -3,23 +3,18 @@
 #include <cmath>
 #include <cstring>
 
+#include "exact_search/parameters.h"
+
 namespace zoint {
 
 namespace {
-
-// Beyond this magnitude the relaxation is not attempted: below it every
-// integer involved, and every sum of them, is exact in double.
-constexpr double kTrusted = 1125899906842624.0;  // 2^50
 
 constexpr uint8_t kBasic = 0;
 constexpr uint8_t kAtLower = 1;
 constexpr uint8_t kAtUpper = 2;
 
-constexpr double kPrimalTolerance = 1e-9;
-constexpr double kPivotTolerance = 1e-9;
-// Pivots on one inverse before it is formed again from the basis columns, so
-// that rounding errors cannot pile up along a deep path.
-constexpr int32_t kRefreshAge = 160;
+using parameters::kPivotTolerance;
+using parameters::kPrimalTolerance;
 
 struct Level {
   double* inverse;  // rows × rows
@@ -59,7 +54,7 @@ void SlackBasis(const LpWorkspace& lp, Level level) {
 // d = c − (c_B B⁻¹)[A | I], for the level's basis.
 void ComputeReducedCosts(const LpWorkspace& lp, Level level) {
   const int32_t rows = lp.rows;
-  double pi[kMaxRows];
+  double pi[MaxConstraints];
   for (int32_t s = 0; s < rows; ++s) pi[s] = 0;
   for (int32_t r = 0; r < rows; ++r) {
     const int32_t k = level.head[r];
@@ -84,7 +79,7 @@ void ComputeReducedCosts(const LpWorkspace& lp, Level level) {
 // Returns false when the basis is numerically singular.
 bool Reinvert(const LpWorkspace& lp, Level level) {
   const int32_t rows = lp.rows;
-  double b[kMaxRows * kMaxRows];
+  double b[MaxConstraints * MaxConstraints];
   double* inverse = level.inverse;
   for (int32_t r = 0; r < rows; ++r) {
     for (int32_t c = 0; c < rows; ++c) {
@@ -100,7 +95,7 @@ bool Reinvert(const LpWorkspace& lp, Level level) {
     for (int32_t r = c + 1; r < rows; ++r) {
       if (std::fabs(b[r * rows + c]) > std::fabs(b[p * rows + c])) p = r;
     }
-    if (std::fabs(b[p * rows + c]) < 1e-11) return false;
+    if (std::fabs(b[p * rows + c]) < parameters::kSingularPivot) return false;
     if (p != c) {
       for (int32_t k = 0; k < rows; ++k) {
         std::swap(b[p * rows + k], b[c * rows + k]);
@@ -135,7 +130,7 @@ bool PrepareLp(LpWorkspace& lp, const OrientedProblem& problem, int32_t levels) 
     costSum += static_cast<double>(problem.cost[i]);
     largestCost = std::fmax(largestCost, static_cast<double>(problem.cost[i]));
   }
-  if (costSum > kTrusted) return false;
+  if (costSum > parameters::kTrustedMagnitude) return false;
 
   lp.n = problem.n;
   lp.rows = 0;
@@ -148,7 +143,8 @@ bool PrepareLp(LpWorkspace& lp, const OrientedProblem& problem, int32_t levels) 
       if (a > 0) most += a;
     }
     const double b = static_cast<double>(problem.rhs[j]);
-    if (magnitude > kTrusted || std::fabs(b) > kTrusted || largest == 0) continue;
+    if (magnitude > parameters::kTrustedMagnitude || std::fabs(b) > parameters::kTrustedMagnitude || largest == 0)
+      continue;
     if (most <= b) continue;  // met by every assignment
     lp.rowOf[lp.rows] = j;
     lp.scale[lp.rows] = largest;
@@ -156,7 +152,7 @@ bool PrepareLp(LpWorkspace& lp, const OrientedProblem& problem, int32_t levels) 
     ++lp.rows;
   }
   lp.cols = lp.n + lp.rows;
-  lp.columns.reset(new double[static_cast<size_t>(lp.rows) * static_cast<size_t>(lp.n) + 1]);
+  lp.columns.reset(new double[static_cast<size_t>(lp.rows) * static_cast<size_t>(lp.n)]);
   for (int32_t r = 0; r < lp.rows; ++r) {
     for (int32_t i = 0; i < lp.n; ++i) {
       const double a = static_cast<double>(problem.column[i][lp.rowOf[r]]) / lp.scale[r];
@@ -164,15 +160,14 @@ bool PrepareLp(LpWorkspace& lp, const OrientedProblem& problem, int32_t levels) 
     }
   }
   for (int32_t i = 0; i < lp.n; ++i) lp.cost[i] = static_cast<double>(problem.cost[i]);
-  lp.dualTolerance = 1e-9 * largestCost;
+  lp.dualTolerance = parameters::kDualToleranceShare * largestCost;
 
-  lp.levels = levels;
   const size_t count = static_cast<size_t>(levels);
   const size_t rows = static_cast<size_t>(lp.rows);
   const size_t cols = static_cast<size_t>(lp.cols);
-  lp.inverses.reset(new double[count * rows * rows + 1]);
+  lp.inverses.reset(new double[count * rows * rows]);
   lp.reduced.reset(new double[count * cols]);
-  lp.heads.reset(new int32_t[count * rows + 1]);
+  lp.heads.reset(new int32_t[count * rows]);
   lp.states.reset(new uint8_t[count * cols]);
   lp.ages.reset(new int32_t[count]);
   SlackBasis(lp, LevelOf(lp, 0));
@@ -202,7 +197,7 @@ void RefreshLpLevel(LpWorkspace& lp, int32_t level) {
 
 void SaveLpBasis(LpWorkspace& lp, int32_t level, CompactBasis& basis) {
   const Level at = LevelOf(lp, level);
-  // Columns number at most MaxVariables + kMaxRows, below 256.
+  // Columns number at most MaxVariables + MaxConstraints (asserted with CompactBasis).
   for (int32_t r = 0; r < lp.rows; ++r) basis.head[r] = static_cast<uint8_t>(at.head[r]);
 }
 
@@ -219,11 +214,11 @@ void LoadLpBasis(LpWorkspace& lp, int32_t level, const CompactBasis& basis) {
 namespace {
 
 struct Bounds {
-  double lower[MaxVariables + kMaxRows];
-  double upper[MaxVariables + kMaxRows];
+  double lower[MaxVariables + MaxConstraints];
+  double upper[MaxVariables + MaxConstraints];
   // The columns that may move: free structurals, then every slack. Only
   // these are candidates to enter, and only their reduced costs are kept.
-  int32_t active[MaxVariables + kMaxRows];
+  int32_t active[MaxVariables + MaxConstraints];
   int32_t activeCount;
 };
 
@@ -273,7 +268,7 @@ double NonbasicValue(Level level, int32_t k, const Bounds& bounds) {
 void BasicValues(const LpWorkspace& lp, const OrientedProblem& problem, const Fixing& fixing, Level level,
                  const Bounds& bounds, double* xB) {
   const int32_t rows = lp.rows;
-  double residual[kMaxRows];
+  double residual[MaxConstraints];
   for (int32_t s = 0; s < rows; ++s) {
     const int32_t j = lp.rowOf[s];
     residual[s] = static_cast<double>(problem.rhs[j] - fixing.fixedActivity[j]) / lp.scale[s];
@@ -361,9 +356,9 @@ void Pivot(const LpWorkspace& lp, Level level, const Bounds& bounds, const doubl
 // Dual simplex iterations from a dual feasible basis.
 LpResult::Status Iterate(const LpWorkspace& lp, Level level, const Bounds& bounds, double* xB,
                          int32_t* stuckRow, int32_t* iterations) {
-  const int32_t limit = 20 * lp.cols + 100;
-  double alpha[MaxVariables + kMaxRows];
-  double w[kMaxRows];
+  const int32_t limit = parameters::kIterationsPerColumn * lp.cols + parameters::kIterationsBase;
+  double alpha[MaxVariables + MaxConstraints];
+  double w[MaxConstraints];
   for (int32_t iteration = 0; iteration < limit; ++iteration) {
     // Leaving row: the basic variable furthest outside its bounds, measured
     // against the norm of its row of B⁻¹ (dual steepest edge, with the norms
@@ -401,7 +396,7 @@ LpResult::Status Iterate(const LpWorkspace& lp, Level level, const Bounds& bound
     // Harris' tolerance, the largest pivot among the near-ties). A candidate
     // is a nonbasic column whose move pushes the leaving variable towards
     // its bound.
-    int32_t candidates[MaxVariables + kMaxRows];
+    int32_t candidates[MaxVariables + MaxConstraints];
     int32_t count = 0;
     double bound = HUGE_VAL;
     for (int32_t t = 0; t < bounds.activeCount; ++t) {
@@ -452,13 +447,13 @@ void SolveLp(LpWorkspace& lp, int32_t level, const OrientedProblem& problem, con
   const Level at = LevelOf(lp, level);
   Bounds bounds;
   NodeBounds(lp, fixing, bounds);
-  if (*at.age >= kRefreshAge) RefreshLpLevel(lp, level);
+  if (*at.age >= parameters::kRefreshAge) RefreshLpLevel(lp, level);
   if (!DualFeasiblePlacement(lp, at, bounds)) {
     SlackBasis(lp, at);
     DualFeasiblePlacement(lp, at, bounds);
   }
 
-  double xB[kMaxRows];
+  double xB[MaxConstraints];
   BasicValues(lp, problem, fixing, at, bounds, xB);
   int32_t stuckRow = -1;
   result.iterations = 0;

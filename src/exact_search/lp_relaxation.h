@@ -19,10 +19,9 @@ struct LpWorkspace {
   int32_t n;                          // structural columns; slack n + r belongs to LP row r
   int32_t rows;                       // LP rows: the problem rows it keeps
   int32_t cols;                       // n + rows
-  int32_t levels;                     // basis slots
-  int32_t rowOf[kMaxRows];            // problem row of each LP row
-  double scale[kMaxRows];             // LP row = problem row / scale
-  double rhs[kMaxRows];               // scaled right-hand sides
+  int32_t rowOf[MaxConstraints];            // problem row of each LP row
+  double scale[MaxConstraints];             // LP row = problem row / scale
+  double rhs[MaxConstraints];               // scaled right-hand sides
   double cost[MaxVariables];          // structural costs; slacks cost 0
   double dualTolerance;               // reduced costs this close to 0 count as 0
   std::unique_ptr<double[]> columns;  // the scaled rows by columns: columns[i·rows + r]
@@ -40,8 +39,8 @@ struct LpResult {
   enum Status { Optimal, Infeasible, Failed } status;
   int32_t iterations;           // dual simplex pivots of this solve
   double x[MaxVariables];       // Optimal: the relaxation's x
-  double multiplier[kMaxRows];  // Optimal: y_j ≥ 0 per problem row (0 off the LP)
-  double ray[kMaxRows];         // Infeasible: a row of B⁻¹ per problem row, either sign
+  double multiplier[MaxConstraints];  // Optimal: y_j ≥ 0 per problem row (0 off the LP)
+  double ray[MaxConstraints];         // Infeasible: a row of B⁻¹ per problem row, either sign
 };
 
 // Sets up the relaxation with levels basis slots, each at the all-slack
@@ -57,8 +56,9 @@ void RefreshLpLevel(LpWorkspace& lp, int32_t level);
 // A level's basis in a few bytes: the basic column of each row. The bound
 // each other column sits at follows from its reduced cost when it is solved.
 struct CompactBasis {
-  uint8_t head[kMaxRows];
+  uint8_t head[MaxConstraints];
 };
+static_assert(MaxVariables + MaxConstraints <= 256, "a basic column index must fit in a byte");
 
 void SaveLpBasis(LpWorkspace& lp, int32_t level, CompactBasis& basis);
 

@@ -12,13 +12,14 @@
 #include <cstddef>
 #include <vector>
 
+#include "exact_search/certified_bound.h"
 #include "exact_search/lp_relaxation.h"
 #include "exact_search/tie_boxes.h"
 
 namespace zoint {
 
 struct PooledNode {
-  double bound;        // its certified bound when it was set aside
+  ProvenBound bound;   // its bound when it was set aside
   TieBox box;          // its fixed variables
   CompactBasis basis;  // its relaxation's final basis
 };
@@ -29,11 +30,10 @@ struct NodePool {
   double plungeStart;            // the bound of the current plunge's first node
 };
 
-// 96 bytes each: at most 96 MiB.
-constexpr size_t kMaxPooledNodes = size_t{1} << 20;
+// The memory bound (parameters::kMaxPooledNodes) counts 96 bytes a node.
 static_assert(sizeof(PooledNode) <= 96, "the memory bound counts 96 bytes a node");
 
-void PushNode(NodePool& pool, double bound, const Fixing& fixing, int32_t n, LpWorkspace& lp, int32_t level);
+void PushNode(NodePool& pool, ProvenBound bound, const Fixing& fixing, int32_t n, LpWorkspace& lp, int32_t level);
 
 // Requires a node in the pool.
 PooledNode PopLowestNode(NodePool& pool);

@@ -5,13 +5,12 @@
 #include <initializer_list>
 
 #include "exact_search/local_search.h"
+#include "exact_search/parameters.h"
 #include "exact_search/tie_boxes.h"
 
 namespace zoint {
 
 namespace {
-
-constexpr double kIntegral = 1e-9;
 
 // y_a < y_b lexicographically in x.
 bool SmallerInX(const OrientedProblem& problem, const int8_t* a, const int8_t* b) {
@@ -21,28 +20,30 @@ bool SmallerInX(const OrientedProblem& problem, const int8_t* a, const int8_t* b
   return false;
 }
 
-void Record(Dive& dive, const int8_t* found, int64_t foundValue) {
+void Record(Dive& dive, SearchPass pass, const int8_t* found, int64_t foundValue) {
   assert(foundValue <= dive.cutoff);
-  // A search for the least objective first improves what it found by
-  // exchanges. Not without the relaxation: the branching order alone then
-  // settles ties (see ChooseSmallestOptimum), and needs every find to be its
-  // own.
   int8_t vector[MaxVariables];
   for (int32_t i = 0; i < dive.problem.n; ++i) vector[i] = found[i];
   int64_t value = foundValue;
-  if (dive.useLp && !dive.stopAtFirst) value = ImproveByExchanges(dive.problem, vector, value);
+  if (ImprovesFinds(pass)) value = ImproveByExchanges(dive.problem, vector, value);
   if (dive.found && value == dive.foundValue) {
-    // As good as the best, which only a search collecting ties accepts
-    // (or one that stops at its first find): keep the smaller in x.
+    // As good as the best, which only a pass collecting ties accepts (or
+    // the witness pass, which stops at its first): keep the smaller in x.
     if (!SmallerInX(dive.problem, vector, dive.foundVector)) return;
-  } else if (dive.ties != nullptr) {
+  } else if (CollectsTies(pass)) {
     // Regions set aside at a worse best hold nothing this good.
     ClearTieBoxes(*dive.ties);
   }
   dive.found = true;
   dive.foundValue = value;
   for (int32_t i = 0; i < dive.problem.n; ++i) dive.foundVector[i] = vector[i];
-  if (!dive.stopAtFirst) dive.cutoff = dive.ties != nullptr ? value : value - 1;
+  // Collecting ties, the cutoff is the best itself: assignments as good are
+  // still weighed. The witness pass keeps its cutoff and stops.
+  if (CollectsTies(pass)) {
+    dive.cutoff = value;
+  } else if (!StopsAtFirst(pass)) {
+    dive.cutoff = value - 1;
+  }
   SearchLimits& limits = dive.limits;
   const int64_t reported = dive.problem.offset + value;
   if (!limits.hasSolution || reported < limits.bestValue) limits.bestValue = reported;
@@ -52,8 +53,8 @@ void Record(Dive& dive, const int8_t* found, int64_t foundValue) {
 // Collecting ties: a node whose bound leaves it nothing better than the best
 // found is set aside, unless no assignment in it is smaller in x than the
 // best. Returns true when the node is done with.
-bool SetAsideTie(Dive& dive, const Fixing& fixing, const CertifiedBound& bound) {
-  if (dive.ties == nullptr || !dive.found || !(bound.lower > CutoffAsDouble(dive.cutoff - 1))) return false;
+bool SetAsideTie(Dive& dive, SearchPass pass, const Fixing& fixing, const CertifiedBound& bound) {
+  if (!CollectsTies(pass) || !dive.found || !bound.lower.Exceeds(dive.cutoff - 1)) return false;
   const OrientedProblem& problem = dive.problem;
   for (int32_t i = 0; i < problem.n; ++i) {
     // The box's smallest assignment in x against the best, position by position.
@@ -68,13 +69,19 @@ bool SetAsideTie(Dive& dive, const Fixing& fixing, const CertifiedBound& bound) 
   return true;
 }
 
+// Whether the bound closes the node: nothing within the cutoff, or, when
+// collecting ties, nothing but ties that are set aside or cannot be smaller.
+bool ClosedByBound(Dive& dive, SearchPass pass, const Fixing& fixing, const CertifiedBound& bound) {
+  return bound.lower.Exceeds(dive.cutoff) || SetAsideTie(dive, pass, fixing, bound);
+}
+
 // The relaxation's x rounded, checked exactly; recorded when it meets every
 // row within the cutoff.
-void TryRounded(Dive& dive, const Fixing& fixing, const double* x) {
+void TryRounded(Dive& dive, SearchPass pass, const Fixing& fixing, const double* x) {
   const OrientedProblem& problem = dive.problem;
   int8_t vector[MaxVariables];
   int64_t value = fixing.objective;
-  int64_t activity[kMaxRows];
+  int64_t activity[MaxConstraints];
   for (int32_t j = 0; j < problem.m; ++j) activity[j] = fixing.fixedActivity[j];
   for (int32_t i = 0; i < problem.n; ++i) {
     vector[i] = fixing.value[i] != kFree ? fixing.value[i] : x[i] > 0.5 ? 1 : 0;
@@ -86,7 +93,7 @@ void TryRounded(Dive& dive, const Fixing& fixing, const double* x) {
   for (int32_t j = 0; j < problem.m; ++j) {
     if (activity[j] > problem.rhs[j]) return;
   }
-  Record(dive, vector, value);
+  Record(dive, pass, vector, value);
 }
 
 bool Integral(const Fixing& fixing, const double* x, int32_t n) {
@@ -96,17 +103,16 @@ bool Integral(const Fixing& fixing, const double* x, int32_t n) {
   return true;
 }
 
-// Free variables whose other value would lift the certified bound above the
-// cutoff take the value they have. Returns how many were fixed.
-int32_t FixByReducedCost(Dive& dive, Fixing& fixing, const CertifiedBound& bound, double cutoff) {
+// Free variables whose other value the certified bound rules out take the
+// value they have. Returns how many were fixed.
+int32_t FixByReducedCost(Dive& dive, Fixing& fixing, const CertifiedBound& bound) {
   int32_t fixed = 0;
   for (int32_t i = 0; i < dive.problem.n; ++i) {
     if (fixing.value[i] != kFree) continue;
-    const double g = bound.g[i];
-    if (bound.lower + std::fmax(0.0, g) - bound.margin > cutoff) {
+    if (ValueExceedsCutoff(bound, i, 1, dive.cutoff)) {
       FixVariable(fixing, dive.problem, i, 0);
       ++fixed;
-    } else if (bound.lower + std::fmax(0.0, -g) - bound.margin > cutoff) {
+    } else if (ValueExceedsCutoff(bound, i, 0, dive.cutoff)) {
       FixVariable(fixing, dive.problem, i, 1);
       ++fixed;
     }
@@ -116,13 +122,13 @@ int32_t FixByReducedCost(Dive& dive, Fixing& fixing, const CertifiedBound& bound
 
 // The exact tests alone: propagation, then the zero completion, which is
 // recorded when it meets the rows. Returns true when they close the node.
-bool ClosedByExactTests(Dive& dive, Fixing& fixing) {
+bool ClosedByExactTests(Dive& dive, SearchPass pass, Fixing& fixing) {
   if (!Propagate(fixing, dive.problem, dive.cutoff)) return true;
   if (!ZeroCompletionFeasible(fixing, dive.problem)) return false;
   // The cheapest completion, and within the cutoff after Propagate.
   int8_t vector[MaxVariables];
   for (int32_t i = 0; i < dive.problem.n; ++i) vector[i] = fixing.value[i] == 1 ? 1 : 0;
-  Record(dive, vector, fixing.objective);
+  Record(dive, pass, vector, fixing.objective);
   return true;
 }
 
@@ -137,66 +143,71 @@ bool RelaxationStillOptimal(const Fixing& fixing, const double* x, int32_t n) {
 
 }  // namespace
 
-void NoteLowerBound(Dive& dive, double lower) {
-  if (!(lower > 0) || lower >= 9e15) return;
-  const int64_t least = static_cast<int64_t>(std::ceil(lower));
+void NoteLowerBound(Dive& dive, ProvenBound lower) {
+  const double value = lower.value();
+  if (!(value > 0) || value >= parameters::kLargestReportedBound) return;
+  const int64_t least = static_cast<int64_t>(std::ceil(value));
   const int64_t reported = dive.problem.offset + least;
   if (reported > dive.limits.bound) dive.limits.bound = reported;
 }
 
-bool IsFractional(double value) { return std::fabs(value - std::round(value)) > kIntegral; }
+bool IsFractional(double value) {
+  return std::fabs(value - std::round(value)) > parameters::kIntegralityTolerance;
+}
 
-Verdict LookAtNode(Dive& dive, int32_t level, Fixing& fixing, LpResult& lp, CertifiedBound& bound) {
-  if (ClosedByExactTests(dive, fixing)) return Verdict::Closed;
-  if (!dive.useLp) return Verdict::BranchBlind;
+Look LookAtNode(Dive& dive, int32_t level, SearchPass pass, Fixing& fixing, LpResult& lp,
+                CertifiedBound& bound) {
+  if (ClosedByExactTests(dive, pass, fixing)) return Look{Verdict::Closed, false};
+  if (!dive.useLp) return Look{Verdict::BranchBlind, false};
 
   ++dive.stats.lpSolves;
   SolveLp(dive.lp, level, dive.problem, fixing, lp);
   dive.stats.lpPivots += static_cast<uint64_t>(lp.iterations);
   if (lp.status == LpResult::Infeasible) {
-    // The row's multipliers, of one sign or the other, may prove it.
+    // The row's multipliers, of one sign or the other, may prove it: a
+    // bound above 0 without the costs leaves no completion meeting the rows.
     for (const double sign : {1.0, -1.0}) {
       for (int32_t j = 0; j < dive.problem.m; ++j) lp.multiplier[j] = sign * lp.ray[j];
       BoundFromMultipliers(dive.problem, fixing, lp.multiplier, false, bound);
-      if (bound.valid && bound.lower > 0) return Verdict::Closed;
+      if (bound.valid && bound.lower.Exceeds(0)) return Look{Verdict::Closed, false};
     }
-    return Verdict::BranchBlind;
+    return Look{Verdict::BranchBlind, false};
   }
-  if (lp.status != LpResult::Optimal) return Verdict::BranchBlind;
+  if (lp.status != LpResult::Optimal) return Look{Verdict::BranchBlind, false};
 
   BoundFromMultipliers(dive.problem, fixing, lp.multiplier, true, bound);
-  if (!bound.valid) return Verdict::BranchBlind;
-  // Only where level 0 is the one node left open: not in a search of cores,
-  // whose level 0 is a restricted problem, nor while nodes wait in the pool.
-  if (level == 0 && !dive.stopAtFirst && dive.nodeBudget == 0 &&
-      (dive.pool == nullptr || dive.pool->heap.empty())) {
+  if (!bound.valid) return Look{Verdict::BranchBlind, false};
+  // Level 0 of the proof from the root is the whole problem; a node taken
+  // from an emptied pool is the one node left open. Either way its bound
+  // holds for every assignment not yet recorded.
+  if (level == 0 && (pass == SearchPass::ProofFromRoot ||
+                     (pass == SearchPass::ProofFromPool && dive.pool->heap.empty()))) {
+    assert(pass != SearchPass::ProofFromRoot || dive.pool->heap.empty());
     NoteLowerBound(dive, bound.lower);
   }
-  if (bound.lower > CutoffAsDouble(dive.cutoff) || SetAsideTie(dive, fixing, bound)) return Verdict::Closed;
+  if (ClosedByBound(dive, pass, fixing, bound)) return Look{Verdict::Closed, true};
   if (Integral(fixing, lp.x, dive.problem.n)) {
-    TryRounded(dive, fixing, lp.x);
-    if (dive.found && dive.stopAtFirst) return Verdict::Closed;
-    if (bound.lower > CutoffAsDouble(dive.cutoff) || SetAsideTie(dive, fixing, bound)) return Verdict::Closed;
+    TryRounded(dive, pass, fixing, lp.x);
+    if (dive.found && StopsAtFirst(pass)) return Look{Verdict::Closed, true};
+    if (ClosedByBound(dive, pass, fixing, bound)) return Look{Verdict::Closed, true};
   }
-  return Verdict::Branch;
+  return Look{Verdict::Branch, true};
 }
 
-Verdict RelaxNode(Dive& dive, int32_t level, Fixing& fixing, LpResult& lp, double& firstBound) {
-  firstBound = NAN;
-  const uint64_t solvesBefore = dive.stats.lpSolves;
-  Verdict verdict = LookAtNode(dive, level, fixing, lp, dive.bound);
-  if (dive.stats.lpSolves != solvesBefore && lp.status == LpResult::Optimal && dive.bound.valid) {
-    firstBound = dive.bound.lower;
-  }
-  while (verdict == Verdict::Branch &&
-         FixByReducedCost(dive, fixing, dive.bound, CutoffAsDouble(dive.cutoff)) > 0) {
+Relaxation RelaxNode(Dive& dive, int32_t level, SearchPass pass, Fixing& fixing, LpResult& lp) {
+  const Look first = LookAtNode(dive, level, pass, fixing, lp, dive.bound);
+  Relaxation relaxation{first.verdict, first.solvedLp, first.solvedLp ? dive.bound.lower.value() : 0.0};
+  while (relaxation.verdict == Verdict::Branch && FixByReducedCost(dive, fixing, dive.bound) > 0) {
     // The box only shrank, so the bound still holds. When propagation leaves
     // every fixed variable where x has it, x is still optimal: no new solve.
-    if (ClosedByExactTests(dive, fixing)) return Verdict::Closed;
+    if (ClosedByExactTests(dive, pass, fixing)) {
+      relaxation.verdict = Verdict::Closed;
+      break;
+    }
     if (RelaxationStillOptimal(fixing, lp.x, dive.problem.n)) break;
-    verdict = LookAtNode(dive, level, fixing, lp, dive.bound);
+    relaxation.verdict = LookAtNode(dive, level, pass, fixing, lp, dive.bound).verdict;
   }
-  return verdict;
+  return relaxation;
 }
 
 }  // namespace zoint

@@ -2,6 +2,8 @@
 
 #include <cassert>
 
+#include "problem/checked_arithmetic.h"
+
 namespace zoint {
 
 namespace {
@@ -11,7 +13,7 @@ namespace {
 // beyond one end of the range and takes that end.
 int64_t ShiftedRhs(int64_t b, int64_t shift, int64_t span) {
   int64_t difference = 0;
-  if (__builtin_sub_overflow(b, shift, &difference)) return b > 0 ? span : -span - 1;
+  if (!CheckedSubtract(b, shift, difference)) return b > 0 ? span : -span - 1;
   if (difference > span) return span;
   if (difference < -span - 1) return -span - 1;
   return difference;
@@ -27,12 +29,12 @@ void FillValues(OrientedProblem& oriented) {
   }
   for (int32_t j = 0; j < oriented.m; ++j) {
     // |a| fits: the magnitudes of a row sum to at most 2^63 − 1.
-    int64_t largest = 0;
+    uint64_t largest = 0;
     for (int32_t i = 0; i < oriented.n; ++i) {
-      const int64_t a = oriented.column[i][j];
-      if ((a < 0 ? -a : a) > largest) largest = a < 0 ? -a : a;
+      const uint64_t a = Magnitude(oriented.column[i][j]);
+      if (a > largest) largest = a;
     }
-    oriented.largestMagnitude[j] = largest;
+    oriented.largestMagnitude[j] = static_cast<int64_t>(largest);
     for (int32_t i = 0; i < oriented.n; ++i)
       oriented.columnValue[i][j] = static_cast<double>(oriented.column[i][j]);
     oriented.rhsValue[j] = static_cast<double>(oriented.rhs[j]);
@@ -61,7 +63,7 @@ void OrientProblem(const Problem& problem, OrientedProblem& oriented) {
       const int64_t a = row[i];
       oriented.column[i][j] = oriented.complemented[i] ? -a : a;
       if (oriented.complemented[i]) shift += a;
-      span += a < 0 ? -a : a;
+      span += static_cast<int64_t>(Magnitude(a));
     }
     oriented.rhs[j] = ShiftedRhs(row[RhsColumn], shift, span);
   }

@@ -13,28 +13,24 @@
 
 namespace zoint {
 
-// Rows the engine can hold: the problem's, and room for the two rows that
-// bound the number of variables at 1 in a slice of the search.
-constexpr int kMaxRows = MaxConstraints + 2;
-
 struct OrientedProblem {
   int32_t n;
   int32_t m;
   int64_t cost[MaxVariables];              // |c_i|
-  int64_t column[MaxVariables][kMaxRows];  // column[i][j] = a_ji, negated where complemented
+  int64_t column[MaxVariables][MaxConstraints];  // column[i][j] = a_ji, negated where complemented
   // b_j − Σ a_ji over the complemented i, brought into [−S_j − 1, S_j] with
   // S_j = Σ_i |a_ji|: every left-hand side lies in [−S_j, S_j], so a bound
   // beyond either end means the same as that end, and the shifted value,
   // which may need 65 bits, never has to be held.
-  int64_t rhs[kMaxRows];
+  int64_t rhs[MaxConstraints];
   bool complemented[MaxVariables];     // y_i = 1 − x_i
   int64_t largestCost;                 // max_i c_i (in y)
-  int64_t largestMagnitude[kMaxRows];  // max_i |a_ji|
+  int64_t largestMagnitude[MaxConstraints];  // max_i |a_ji|
   // The same numbers as doubles (rounded once where beyond 2^53), for the
   // certified bound's sums.
   double costValue[MaxVariables];
-  double columnValue[MaxVariables][kMaxRows];
-  double rhsValue[kMaxRows];
+  double columnValue[MaxVariables][MaxConstraints];
+  double rhsValue[MaxConstraints];
   int64_t offset;  // Σ of the negative c_i: c·x = offset + cost·y
 };
 

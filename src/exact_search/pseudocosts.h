@@ -12,10 +12,12 @@
 namespace zoint {
 
 struct Pseudocosts {
-  double sum[MaxVariables][2];     // Σ of observed rises per unit, per value branched to
-  int32_t count[MaxVariables][2];  // observations behind each sum
-  double totalSum[2];              // over all variables, for those not yet observed
-  int32_t totalCount[2];
+  // Counts are 64 bits: a search without limits observes once or twice a
+  // node, and no search lives through 2^64 nodes.
+  double sum[MaxVariables][2];      // Σ of observed rises per unit, per value branched to
+  uint64_t count[MaxVariables][2];  // observations behind each sum
+  double totalSum[2];               // over all variables, for those not yet observed
+  uint64_t totalCount[2];
 };
 
 void ClearPseudocosts(Pseudocosts& pseudocosts);
@@ -28,9 +30,9 @@ void RecordRise(Pseudocosts& pseudocosts, int32_t i, int8_t value, double fracti
 double ExpectedRise(const Pseudocosts& pseudocosts, int32_t i, int8_t value, double fraction);
 
 // Observations of x_i in its less observed direction.
-inline int32_t Reliability(const Pseudocosts& pseudocosts, int32_t i) {
-  const int32_t down = pseudocosts.count[i][0];
-  const int32_t up = pseudocosts.count[i][1];
+inline uint64_t Reliability(const Pseudocosts& pseudocosts, int32_t i) {
+  const uint64_t down = pseudocosts.count[i][0];
+  const uint64_t up = pseudocosts.count[i][1];
   return down < up ? down : up;
 }
 

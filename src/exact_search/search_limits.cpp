@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "exact_search/parameters.h"
+
 namespace zoint {
 
 void StartLimits(SearchLimits& limits, const ExactOptions& options, int64_t trivialBound) {
@@ -9,7 +11,8 @@ void StartLimits(SearchLimits& limits, const ExactOptions& options, int64_t triv
   limits.start = std::chrono::steady_clock::now();
   const double interval = options.progressInterval;
   // A NaN, negative or zero interval would report at every node.
-  limits.options.progressInterval = interval > 0.001 ? interval : 0.001;
+  limits.options.progressInterval =
+      interval > parameters::kLeastProgressInterval ? interval : parameters::kLeastProgressInterval;
   limits.nextProgress = limits.options.progressInterval;
   limits.nodes = 0;
   limits.stopped = false;

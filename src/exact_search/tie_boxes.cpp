@@ -11,7 +11,7 @@ void SetBit(uint64_t* bits, int32_t i) { bits[i >> 6] |= uint64_t{1} << (i & 63)
 }  // namespace
 
 TieBox BoxOf(const Fixing& fixing, int32_t n) {
-  TieBox box = {{0, 0}, {0, 0}};
+  TieBox box = {};
   for (int32_t i = 0; i < n; ++i) {
     if (fixing.value[i] == kFree) continue;
     SetBit(box.fixed, i);
@@ -51,7 +51,7 @@ void BoxMinimumInX(const TieBox& box, const OrientedProblem& problem, int8_t* x)
 }
 
 LexKey KeyOf(const int8_t* x, int32_t n) {
-  LexKey key = {{0, 0}};
+  LexKey key = {};
   for (int32_t i = 0; i < n; ++i) {
     if (x[i] != 0) key.word[i >> 6] |= uint64_t{1} << (63 - (i & 63));
   }

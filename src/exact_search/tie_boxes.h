@@ -16,10 +16,13 @@
 
 namespace zoint {
 
+// Words of 64 bits that hold one bit per variable.
+constexpr int kBitWords = (MaxVariables + 63) / 64;
+
 // A node's fixed variables, two bits each: fixed, and at 1 (in y).
 struct TieBox {
-  uint64_t fixed[2];
-  uint64_t ones[2];
+  uint64_t fixed[kBitWords];
+  uint64_t ones[kBitWords];
 };
 
 struct TieBoxes {
@@ -29,8 +32,8 @@ struct TieBoxes {
   bool overflow;    // more than capacity: the list is incomplete and dropped
 };
 
-// 32 bytes each: at most 32 MiB.
-constexpr size_t kMaxTieBoxes = size_t{1} << 20;
+// The memory bound (parameters::kMaxTieBoxes) counts 32 bytes a box.
+static_assert(sizeof(TieBox) <= 32, "a tie box is counted as 32 bytes");
 
 // The fixed variables of a node.
 TieBox BoxOf(const Fixing& fixing, int32_t n);
@@ -47,11 +50,14 @@ void LoadTieBox(const TieBox& box, const OrientedProblem& problem, Fixing& fixin
 void BoxMinimumInX(const TieBox& box, const OrientedProblem& problem, int8_t* x);
 
 // An assignment in x as a number whose order is the lexicographic one:
-// x_0 is the most significant bit of key[0], x_64 that of key[1].
+// x_0 is the most significant bit of word[0], x_64 that of word[1], and so on.
 struct LexKey {
-  uint64_t word[2];
+  uint64_t word[kBitWords];
   bool operator<(const LexKey& other) const {
-    return word[0] != other.word[0] ? word[0] < other.word[0] : word[1] < other.word[1];
+    for (int k = 0; k < kBitWords; ++k) {
+      if (word[k] != other.word[k]) return word[k] < other.word[k];
+    }
+    return false;
   }
 };
 

@@ -131,14 +131,14 @@ TEST(CertifiedBound, NeverAboveTheTrueLeastObjective) {
     CertifiedBound bound;
     zoint::BoundFromMultipliers(p, fixing, y, true, bound);
     if (bound.valid && truth.feasible) {
-      ASSERT_TRUE(std::isfinite(bound.lower));
-      ASSERT_TRUE(AtMost(bound.lower, truth.least))
-          << "round " << round << ": bound " << bound.lower << " above the least objective " << truth.least;
+      ASSERT_TRUE(std::isfinite(bound.lower.value()));
+      ASSERT_TRUE(AtMost(bound.lower.value(), truth.least))
+          << "round " << round << ": bound " << bound.lower.value() << " above the least objective " << truth.least;
       ++checkedWithCosts;
     }
     zoint::BoundFromMultipliers(p, fixing, y, false, bound);
     if (bound.valid && truth.feasible) {
-      ASSERT_TRUE(AtMost(bound.lower, 0))
+      ASSERT_TRUE(AtMost(bound.lower.value(), 0))
           << "round " << round << ": infeasibility claimed for a feasible node";
       ++checkedFeasibility;
     }
@@ -164,9 +164,9 @@ TEST(CertifiedBound, MarginCoversConversionAtTheEdgeOfDouble) {
     CertifiedBound bound;
     zoint::BoundFromMultipliers(p, fixing, y, true, bound);
     ASSERT_TRUE(bound.valid) << cost;
-    EXPECT_TRUE(AtMost(bound.lower, Enumerate(p, fixing).least)) << cost << ": " << bound.lower;
+    EXPECT_TRUE(AtMost(bound.lower.value(), Enumerate(p, fixing).least)) << cost << ": " << bound.lower.value();
     // And the margin is small: the bound still says something.
-    EXPECT_GT(bound.lower, static_cast<double>(Enumerate(p, fixing).least) - 1e3) << cost;
+    EXPECT_GT(bound.lower.value(), static_cast<double>(Enumerate(p, fixing).least) - 1e3) << cost;
   }
 }
 
@@ -190,8 +190,8 @@ TEST(CertifiedBound, UnusableMultipliersGiveNoBound) {
     CertifiedBound bound;
     zoint::BoundFromMultipliers(p, fixing, y, true, bound);
     ASSERT_TRUE(bound.valid) << y0;
-    EXPECT_LE(bound.lower, 0.0) << y0;
-    EXPECT_GT(bound.lower, -1e-6) << y0;
+    EXPECT_LE(bound.lower.value(), 0.0) << y0;
+    EXPECT_GT(bound.lower.value(), -1e-6) << y0;
   }
 }
 

@@ -1,0 +1,152 @@
+// Every tolerance and tuning constant of the exact search, in one table: its
+// value, its unit and why it is what it is. None of them can change an
+// answer: the tolerances steer the relaxation, which only guides (a node is
+// closed, and a variable fixed, only on exact integers or on the certified
+// bound), and the tuning constants choose where the search looks first and
+// how long it plunges. They change only how fast the answer comes.
+#ifndef ZOINT_EXACT_SEARCH_PARAMETERS_H
+#define ZOINT_EXACT_SEARCH_PARAMETERS_H
+
+#include <cstddef>
+#include <cstdint>
+
+namespace zoint {
+namespace parameters {
+
+// --- The relaxation (lp_relaxation.cpp) -------------------------------------
+
+// Largest Σ c_i (costs in y), and largest Σ_i |a_ji| or |b_j| of a row, for
+// which the relaxation is used at all; a row beyond it is left out of the
+// relaxation (fewer rows: still a relaxation), costs beyond it leave the
+// search without one. Unit: the problem's own integers. Why: the dual
+// simplex works in double; beyond 2^50 its cancellations cost more digits
+// than its answer has to guide with. Soundness never rests on it: the
+// certified bound takes the multipliers whatever their origin.
+constexpr double kTrustedMagnitude = 1125899906842624.0;  // 2^50
+
+// A basic value this far outside its bounds is infeasible. Unit: the scaled
+// rows (each divided by its largest |a_ji|), so about one part in 10^9 of a
+// row's largest coefficient. Why: below the rounding noise of a few hundred
+// pivots, above the noise of one.
+constexpr double kPrimalTolerance = 1e-9;
+
+// The smallest |pivot| the ratio test accepts. Unit: scaled rows. Why: a
+// smaller pivot would multiply rounding errors by more than 10^9.
+constexpr double kPivotTolerance = 1e-9;
+
+// A pivot below this in forming a basis inverse afresh declares the basis
+// singular, and the slack basis is taken instead. Unit: scaled rows. Why:
+// smaller than any pivot the ratio test lets in (kPivotTolerance), so only a
+// basis that really degenerated is refused.
+constexpr double kSingularPivot = 1e-11;
+
+// Reduced costs within this share of the largest cost count as 0. Unit: a
+// fraction of max_i c_i. Why: costs are integers up to 2^50; one part in
+// 10^9 of the largest is well above the rounding of a reduced cost and well
+// below the smallest cost difference that matters at that scale.
+constexpr double kDualToleranceShare = 1e-9;
+
+// Pivots on one basis inverse before it is formed afresh. Unit: pivots.
+// Why: each pivot updates the inverse in place and adds its rounding; along
+// a path 100 deep a few pivots per level add up. Forming it afresh costs
+// about as much as m pivots (m ≤ 50), so doing so every 160 costs little.
+constexpr int32_t kRefreshAge = 160;
+
+// Dual simplex pivots allowed for one solve: kIterationsPerColumn · columns +
+// kIterationsBase. Unit: pivots. Why: a solve from a parent's basis takes a
+// few pivots; one that takes twenty per column is cycling or stalled, and
+// is retried once from the slack basis, then given up (the node is then
+// branched on blindly, which is still exact).
+constexpr int32_t kIterationsPerColumn = 20;
+constexpr int32_t kIterationsBase = 100;
+
+// --- Nodes (node_relaxation.cpp) --------------------------------------------
+
+// A relaxed value within this of 0 or 1 counts as integral. Unit: the
+// variable's value. Why: a value the dual simplex reports as 1 − 10^−12 is
+// integral; its rounding is then checked exactly in integers before it is
+// recorded, so a wrong call costs only a branch.
+constexpr double kIntegralityTolerance = 1e-9;
+
+// Progress reports take the proven bound as an integer only below this.
+// Unit: the objective in y. Why: every double below 2^53 (≈ 9.007·10^15)
+// that is an integer is exact, so its ceiling converts to int64_t exactly;
+// above, the trivial bound is reported instead.
+constexpr double kLargestReportedBound = 9e15;
+
+// --- Branching (branching.cpp, pseudocosts.cpp) -----------------------------
+
+// Observations per direction after which a variable's pseudocosts are
+// trusted instead of relaxing both branches. Unit: branches. Why: the usual
+// choice of reliability branching; fewer trust noisy averages, more spend
+// two relaxations on every candidate for long.
+constexpr uint64_t kReliableObservations = 8;
+
+// Candidates tried in a row without a better one, after which the best so
+// far is taken. Unit: candidates. Why: candidates come best-first by their
+// pseudocost score, so a long run without improvement rarely ends in one.
+constexpr int32_t kLookahead = 8;
+
+// A change of the branching variable below this teaches nothing about the
+// rise per unit. Unit: the variable's value. Why: dividing a rise by a
+// change near 0 would swamp every other observation.
+constexpr double kLeastChange = 1e-6;
+
+// Each side of a branching score is floored here before the product. Unit:
+// the objective. Why: with one side rising by 0 a plain product ties every
+// candidate at 0; the floor still ranks them by the other side.
+constexpr double kScoreFloor = 1e-6;
+
+// --- Node selection (branch_and_bound.cpp, node_pool.h) ---------------------
+
+// Nodes searched purely depth first before long searches start to set nodes
+// aside (the default of ExactOptions::depthFirstNodes). Unit: nodes. Why:
+// most searches end sooner, where depth first costs least memory and finds
+// its best early; past it, best-first between plunges proves faster.
+constexpr uint64_t kDepthFirstNodes = 500000;
+
+// Share of the gap between a plunge's first bound and the cutoff within
+// which the plunge goes on depth first. Unit: a fraction of that gap. Why:
+// halfway keeps a plunge on nodes near its start's bound and sets aside
+// those a later, better find would likely close.
+constexpr double kPlungeShare = 0.5;
+
+// Most nodes set aside for later, 96 bytes each: 96 MiB. Unit: nodes. Why:
+// the memory bound; beyond it the search simply stays depth first.
+constexpr size_t kMaxPooledNodes = size_t{1} << 20;
+
+// Most regions kept that can hold at best ties with the best, 32 bytes
+// each: 32 MiB (the default of ExactOptions::tieBoxLimit). Unit: regions.
+// Why: the memory bound; beyond it the second pass searches from the root,
+// which gives the same answer more slowly.
+constexpr size_t kMaxTieBoxes = size_t{1} << 20;
+
+// --- A first good assignment (core_heuristic.cpp) ---------------------------
+
+// Core sizes, in tenths of n, each with its node budget: a fixed number plus
+// a number per row. Unit: nodes. Why: the smaller cores are searched
+// through; the largest gets a bounded look that grows with the rows, as the
+// relaxation's gap does.
+struct CoreSize {
+  int32_t tenths;
+  uint64_t budget;
+  uint64_t budgetPerRow;
+};
+constexpr CoreSize kCores[] = {{1, 1000, 0}, {2, 4000, 0}, {3, 20000, 0}, {4, 0, 8000}};
+
+// Below this many variables there is no search of cores. Unit: variables.
+// Why: the search itself is then quick enough.
+constexpr int32_t kFewestVariablesForCores = 20;
+
+// --- Progress (search_limits.cpp) -------------------------------------------
+
+// Seconds between two progress reports by default, and the least interval
+// accepted. Unit: seconds. Why: once a second is what a person watches; the
+// floor keeps a zero or NaN interval from reporting at every node.
+constexpr double kProgressInterval = 1.0;
+constexpr double kLeastProgressInterval = 0.001;
+
+}  // namespace parameters
+}  // namespace zoint
+
+#endif  // ZOINT_EXACT_SEARCH_PARAMETERS_H
