@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "bench_support.h"
+#include "support/random_problems.h"
 #include "support/run_support.h"
 #include "support/search_support.h"
 
@@ -37,29 +38,6 @@ struct Instance {
   std::string name;
   TestProblem problem;  // with its negative costs
 };
-
-// y = 1 − x for every variable in the mask: costs and coefficients change
-// sign, each right-hand side moves by the row's complemented coefficients.
-TestProblem Complement(const TestProblem& p, const std::vector<bool>& mask, int64_t* offset) {
-  TestProblem q = p;
-  *offset = 0;
-  for (int32_t i = 0; i < p.n; ++i) {
-    if (!mask[i]) continue;
-    *offset += p.c[i];
-    q.c[i] = -p.c[i];
-    for (auto& row : q.rows) {
-      row[p.n] -= row[i];
-      row[i] = -row[i];
-    }
-  }
-  return q;
-}
-
-std::vector<bool> NegativeCosts(const TestProblem& p) {
-  std::vector<bool> mask;
-  for (int64_t c : p.c) mask.push_back(c < 0);
-  return mask;
-}
 
 std::string LpText(const TestProblem& p) {
   auto term = [](int64_t a, int32_t i, bool first) {
@@ -101,18 +79,9 @@ Instance Knapsack(uint64_t seed, int32_t n, int32_t m, bool correlated) {
 // taken for free, the rest chosen to cover what they leave.
 Instance Cover(uint64_t seed, int32_t n, int32_t m) {
   std::mt19937_64 rng(seed);
-  TestProblem p{n, {}, {}};
-  for (int32_t i = 0; i < n; ++i) p.c.push_back(static_cast<int64_t>(rng() % 26) - 5);
-  for (int32_t j = 0; j < m; ++j) {
-    std::vector<int64_t> row(static_cast<size_t>(n) + 1, 0);
-    const int32_t size = 3 + static_cast<int32_t>(rng() % 4);
-    for (int32_t k = 0; k < size; ++k) row[rng() % static_cast<uint64_t>(n)] = -1;
-    row[n] = -1;
-    p.rows.push_back(row);
-  }
   char name[64];
   std::snprintf(name, sizeof name, "cover n=%d m=%d", n, m);
-  return {name, p};
+  return {name, zoint_test::RandomProblem(rng, zoint_test::families::kSignedSetCovering, n, m)};
 }
 
 // A shared instance stored with every variable complemented, taken back to
@@ -138,7 +107,7 @@ bool SharedKnapsack(const std::string& dir, const std::string& name, Instance& i
   }
   int64_t offset = 0;
   instance = {name + " (max form)",
-              Complement(stored, std::vector<bool>(static_cast<size_t>(n), true), &offset)};
+              zoint_test::Complemented(stored, zoint_test::AllVariables(stored), &offset)};
   return true;
 }
 
@@ -202,7 +171,7 @@ int main(int argc, char** argv) {
   for (const Instance& instance : instances) {
     const TestProblem& negative = instance.problem;
     int64_t offset = 0;
-    const TestProblem complemented = Complement(negative, NegativeCosts(negative), &offset);
+    const TestProblem complemented = zoint_test::Complemented(negative, zoint_test::NegativeCosts(negative), &offset);
     const std::string dir = std::string(scratch) + "/" + std::to_string(&instance - instances.data());
     if (std::system(("mkdir -p '" + dir + "'").c_str()) != 0) return 2;
 

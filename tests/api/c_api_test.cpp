@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "support/random_problems.h"
 #include "support/search_support.h"
 #include "zoint/zoint_api.h"
 

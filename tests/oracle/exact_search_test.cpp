@@ -9,235 +9,59 @@
 #include <random>
 
 #include "problem/problem.h"
+#include "support/random_problems.h"
 #include "support/run_support.h"
 #include "support/search_support.h"
 
 namespace zoint_test {
 namespace {
 
-// Adds a·x ≤ b, and with asEquality a·x ≥ b as well: an equality row, which
-// leaves few feasible points.
-void PushRow(TestProblem& p, const std::vector<int64_t>& row, bool asEquality) {
-  p.rows.push_back(row);
-  if (!asEquality) return;
-  std::vector<int64_t> opposite(row.size());
-  for (size_t k = 0; k < row.size(); ++k) opposite[k] = -row[k];
-  p.rows.push_back(opposite);
-}
-
-enum class Family { Covering, Knapsack, DenseMixed, ZeroCosts, FewCosts, Equalities, Huge, Large, HugeRows };
-
-const char* Name(Family family) {
-  static const char* const kNames[] = {"covering",   "knapsack", "dense mixed", "zero costs", "few costs",
-                                       "equalities", "huge",     "large",       "huge rows"};
-  return kNames[static_cast<int>(family)];
-}
-
-// A problem of the family, inside the exact domain by construction.
-TestProblem RandomProblem(std::mt19937_64& rng, Family family, int32_t n) {
-  auto uniform = [&rng](int64_t lo, int64_t hi) {
-    return lo + static_cast<int64_t>(rng() % static_cast<uint64_t>(hi - lo + 1));
-  };
-  // Units for the two large families, whose costs are few multiples of one
-  // unit so that optima tie: Huge beyond the magnitudes the relaxation is
-  // tried on (exact tests only), Large within them but far beyond 2^32.
-  const int64_t unit = family == Family::Huge ? (int64_t{1} << 55) : (int64_t{1} << 40);
-  // HugeRows: small costs, and every other row beyond what the relaxation
-  // keeps, so it runs on the remaining rows alone.
-  auto hugeRow = [&](int32_t j) { return family == Family::HugeRows && j % 2 == 1; };
-  TestProblem p;
-  p.n = n;
-  const int32_t m = static_cast<int32_t>(uniform(0, family == Family::Equalities ? 6 : 16));
-  for (int32_t i = 0; i < n; ++i) {
-    switch (family) {
-      case Family::ZeroCosts:
-        p.c.push_back(rng() % 5 == 0 ? 1 : 0);
-        break;
-      case Family::FewCosts:
-        p.c.push_back(uniform(1, 3));
-        break;
-      case Family::Huge:
-      case Family::Large:
-        p.c.push_back(uniform(0, 3) * unit);
-        break;
-      case Family::Knapsack:
-        p.c.push_back(uniform(0, 50));
-        break;
-      default:
-        p.c.push_back(uniform(0, 20));
-        break;
-    }
-  }
-  for (int32_t j = 0; j < m; ++j) {
-    std::vector<int64_t> row(static_cast<size_t>(n) + 1, 0);
-    int64_t sum = 0;
-    for (int32_t i = 0; i < n; ++i) {
-      switch (family) {
-        case Family::Covering:
-          row[i] = rng() % 3 == 0 ? -uniform(1, 2) : 0;
-          break;
-        case Family::Knapsack:
-          row[i] = -uniform(1, 30);
-          break;
-        case Family::Huge:
-        case Family::Large:
-          row[i] = uniform(-10, 10) * (unit / 2) + uniform(-1, 1);
-          break;
-        case Family::HugeRows:
-          row[i] = hugeRow(j) ? uniform(-10, 10) * (int64_t{1} << 54) + uniform(-1, 1) : uniform(-10, 10);
-          break;
-        default:
-          row[i] = uniform(-10, 10);
-          break;
-      }
-      sum += row[i];
-    }
-    switch (family) {
-      case Family::Covering:
-        row[n] = -uniform(1, 3);
-        break;
-      case Family::Knapsack:
-        row[n] = sum / 2;  // −w·y ≤ C − Σw with C about half of Σw
-        break;
-      case Family::Huge:
-      case Family::Large:
-        row[n] = uniform(-10, 10) * (unit / 2) + uniform(-1, 1);
-        break;
-      case Family::HugeRows:
-        row[n] = hugeRow(j) ? uniform(-10, 10) * (int64_t{1} << 54) + uniform(-1, 1) : uniform(-10, 10);
-        break;
-      default:
-        row[n] = uniform(-10, 10);
-        break;
-    }
-    PushRow(p, row, family == Family::Equalities);
-  }
-  return p;
-}
-
 TEST(ExactSearch, MatchesTheEnumerationInsideTheDomain) {
   std::mt19937_64 rng(6);
-  const Family families[] = {Family::Covering,  Family::Knapsack, Family::DenseMixed,
-                             Family::ZeroCosts, Family::FewCosts, Family::Equalities,
-                             Family::Huge,      Family::Large,    Family::HugeRows};
+  // Huge lies beyond the magnitudes the relaxation is tried on (exact tests
+  // only), Large within them but far beyond 2^32; both tie often. HugeRows
+  // leaves every other row out of the relaxation.
+  const Family families[] = {families::kCovering,  families::kKnapsack, families::kDenseMixed,
+                             families::kZeroCosts, families::kFewCosts, families::kEqualities,
+                             families::kHuge,      families::kLarge,    families::kHugeRows};
   const int rounds = RoundsToRun(500);
   for (int round = 0; round < rounds; ++round) {
-    for (Family family : families) {
+    for (const Family& family : families) {
       // Mostly small, so the enumeration stays quick; every tenth up to 22.
       const int32_t n = static_cast<int32_t>(round % 10 == 0 ? 16 + rng() % 7 : rng() % 15);
-      const TestProblem problem = RandomProblem(rng, family, n);
+      const int32_t m = static_cast<int32_t>(Uniform(rng, 0, family.rows == Rows::Equalities ? 6 : 16));
+      const TestProblem problem = RandomProblem(rng, family, n, m);
       const SearchResult expected = SpecifiedSearch(problem);
       bool exact = false;
       const SearchResult got = ChosenSearch(problem, &exact);
-      ASSERT_TRUE(exact) << Name(family) << "\n" << ProblemText(problem);
-      ASSERT_EQ(got.value, expected.value) << "round " << round << " " << Name(family) << "\n"
+      ASSERT_TRUE(exact) << family.name << "\n" << ProblemText(problem);
+      ASSERT_EQ(got.value, expected.value) << "round " << round << " " << family.name << "\n"
                                            << ProblemText(problem);
-      ASSERT_EQ(got.vector, expected.vector) << "round " << round << " " << Name(family) << "\n"
+      ASSERT_EQ(got.vector, expected.vector) << "round " << round << " " << family.name << "\n"
                                              << ProblemText(problem);
     }
   }
 }
 
-enum class SignedFamily { Covering, Knapsack, DenseMixed, AllNegative, EqualityPairs, Huge };
-
-const char* Name(SignedFamily family) {
-  static const char* const kNames[] = {"covering",     "knapsack",       "dense mixed",
-                                       "all negative", "equality pairs", "huge"};
-  return kNames[static_cast<int>(family)];
-}
-
-// A problem with costs of both signs (all negative for AllNegative) in
-// which no sum can wrap.
-TestProblem RandomSignedProblem(std::mt19937_64& rng, SignedFamily family, int32_t n) {
-  auto uniform = [&rng](int64_t lo, int64_t hi) {
-    return lo + static_cast<int64_t>(rng() % static_cast<uint64_t>(hi - lo + 1));
-  };
-  // Huge: beyond the magnitudes the relaxation is tried on, and with right-
-  // hand sides that complementing moves far.
-  const int64_t unit = family == SignedFamily::Huge ? (int64_t{1} << 54) : 1;
-  TestProblem p;
-  p.n = n;
-  for (int32_t i = 0; i < n; ++i) {
-    switch (family) {
-      case SignedFamily::Knapsack:
-        p.c.push_back(-uniform(1, 50));  // maximise the value: minimise minus it
-        break;
-      case SignedFamily::AllNegative:
-        p.c.push_back(-uniform(0, 20));
-        break;
-      case SignedFamily::Huge:
-        p.c.push_back(uniform(-3, 3) * 2 * unit + uniform(-1, 1));
-        break;
-      default:
-        p.c.push_back(uniform(-20, 20));
-        break;
-    }
-  }
-  const int32_t m = static_cast<int32_t>(uniform(0, family == SignedFamily::EqualityPairs ? 5 : 12));
-  for (int32_t j = 0; j < m; ++j) {
-    std::vector<int64_t> row(static_cast<size_t>(n) + 1, 0);
-    int64_t positive = 0;
-    int64_t atRandomPoint = 0;  // the row's value at a random assignment
-    for (int32_t i = 0; i < n; ++i) {
-      switch (family) {
-        case SignedFamily::Covering:
-          row[i] = rng() % 3 == 0 ? -uniform(1, 2) : 0;
-          break;
-        case SignedFamily::Knapsack:
-          row[i] = uniform(1, 30);
-          break;
-        case SignedFamily::EqualityPairs:
-          row[i] = uniform(-3, 3);
-          break;
-        default:
-          row[i] = uniform(-10, 10) * unit;
-          break;
-      }
-      if (row[i] > 0) positive += row[i];
-      if (rng() % 2) atRandomPoint += row[i];
-    }
-    switch (family) {
-      case SignedFamily::Covering:
-        row[n] = -uniform(1, 2);
-        break;
-      case SignedFamily::Knapsack:
-        row[n] = positive / 2;
-        break;
-      case SignedFamily::EqualityPairs:
-        row[n] = atRandomPoint;
-        break;
-      case SignedFamily::Huge:
-        // Anywhere in the 64-bit range, the ends included.
-        row[n] = rng() % 4 == 0 ? (rng() % 2 ? INT64_MAX : INT64_MIN) : uniform(-10, 10) * unit;
-        break;
-      default:
-        row[n] = uniform(-10, 10);
-        break;
-    }
-    PushRow(p, row, family == SignedFamily::EqualityPairs);
-  }
-  return p;
-}
-
 TEST(ExactSearch, MatchesBruteForceWithNegativeCosts) {
   std::mt19937_64 rng(9);
-  const SignedFamily families[] = {SignedFamily::Covering,      SignedFamily::Knapsack,
-                                   SignedFamily::DenseMixed,    SignedFamily::AllNegative,
-                                   SignedFamily::EqualityPairs, SignedFamily::Huge};
+  const Family families[] = {families::kSignedCovering,   families::kSignedKnapsack, families::kSignedDense,
+                             families::kAllNegative,      families::kSignedEqualities, families::kSignedHuge};
   const int rounds = RoundsToRun(200);
   for (int round = 0; round < rounds; ++round) {
-    for (SignedFamily family : families) {
+    for (const Family& family : families) {
       // Mostly small, so the brute force stays quick; every 50th up to 20.
       const int32_t n = static_cast<int32_t>(round % 50 == 0 ? 16 + rng() % 5 : rng() % 13);
-      const TestProblem problem = RandomSignedProblem(rng, family, n);
+      const int32_t m = static_cast<int32_t>(Uniform(rng, 0, family.rows == Rows::EqualAtPoint ? 5 : 12));
+      const TestProblem problem = RandomProblem(rng, family, n, m);
       ASSERT_TRUE(zoint::NoSumCanWrap(ToProblem(problem))) << ProblemText(problem);
       const SearchResult expected = BruteForce(problem);
       bool exact = false;
       const SearchResult got = ChosenSearch(problem, &exact);
-      ASSERT_TRUE(exact) << Name(family) << "\n" << ProblemText(problem);
-      ASSERT_EQ(got.value, expected.value) << "round " << round << " " << Name(family) << "\n"
+      ASSERT_TRUE(exact) << family.name << "\n" << ProblemText(problem);
+      ASSERT_EQ(got.value, expected.value) << "round " << round << " " << family.name << "\n"
                                            << ProblemText(problem);
-      ASSERT_EQ(got.vector, expected.vector) << "round " << round << " " << Name(family) << "\n"
+      ASSERT_EQ(got.vector, expected.vector) << "round " << round << " " << family.name << "\n"
                                              << ProblemText(problem);
     }
   }
@@ -364,8 +188,8 @@ TEST(ExactSearch, CallsGiveTheEnumerationsBytes) {
   ScratchDir scratch;
   const int rounds = RoundsToRun(60);
   for (int round = 0; round < rounds; ++round) {
-    const TestProblem problem =
-        RandomProblem(rng, round % 2 ? Family::FewCosts : Family::Covering, 10 + round % 9);
+    const Family& family = round % 2 ? families::kFewCosts : families::kCovering;
+    const TestProblem problem = RandomProblem(rng, family, 10 + round % 9, static_cast<int32_t>(Uniform(rng, 0, 16)));
     const std::string text = ProblemText(problem);
     const RunOutput enumerated = Solve(text, zoint::SolveRequest::EnumerationOnly);
     const RunOutput chosen = Solve(text);

@@ -52,27 +52,6 @@ SearchResult BruteForce(const TestProblem& problem) {
   return best;
 }
 
-TestProblem RandomKnapsack(uint64_t seed, int32_t n, int32_t m, bool correlated) {
-  std::mt19937_64 rng(seed);
-  auto uniform = [&rng](int64_t lo, int64_t hi) {
-    return lo + static_cast<int64_t>(rng() % static_cast<uint64_t>(hi - lo + 1));
-  };
-  TestProblem p{n, std::vector<int64_t>(static_cast<size_t>(n), 0), {}};
-  for (int32_t j = 0; j < m; ++j) {
-    std::vector<int64_t> row(static_cast<size_t>(n) + 1, 0);
-    int64_t total = 0;
-    for (int32_t i = 0; i < n; ++i) {
-      row[i] = uniform(1, 1000);
-      total += row[i];
-      if (correlated) p.c[i] -= row[i] / m;
-    }
-    row[n] = total / 2;
-    p.rows.push_back(row);
-  }
-  for (int32_t i = 0; i < n; ++i) p.c[i] -= correlated ? uniform(0, 500) : uniform(1, 1000);
-  return p;
-}
-
 SearchResult SearchStage(const TestProblem& problem, zoint::SolveMode mode) {
   using namespace zoint;
   const std::unique_ptr<SolverState> state(new SolverState());

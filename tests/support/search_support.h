@@ -38,12 +38,6 @@ zoint::Problem ToProblem(const TestProblem& problem);
 // which no sum can wrap; nodes and evaluations are 0.
 SearchResult BruteForce(const TestProblem& problem);
 
-// Maximise p·x subject to W x ≤ C (m rows, weights 1 … 1000, C half of each
-// row's total), written as minimise −p·x. Correlated: each value near its
-// item's mean weight, which makes the relaxation's bound weak and the search
-// long (thousands of nodes at n = 60, a few at n = 20).
-TestProblem RandomKnapsack(uint64_t seed, int32_t n, int32_t m, bool correlated);
-
 // Runs the search stage of a run on the problem, as a successful load leaves
 // it, by the mode given: the enumeration's counters fill nodes and
 // evaluations.

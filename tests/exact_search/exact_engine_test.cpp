@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "exact_search/exact_search.h"
+#include "support/random_problems.h"
 #include "support/search_support.h"
 
 namespace zoint_test {

@@ -15,6 +15,7 @@
 
 #include "support/float_settings.h"
 #include "support/run_support.h"
+#include "support/random_problems.h"
 #include "support/search_support.h"
 #include "zoint/ZOInt.h"
 #include "zoint/zoint_api.h"
