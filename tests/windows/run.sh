@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Windows stage: cross-builds ZOInt.dll for 32-bit and 64-bit Windows with
-# mingw-w64, checks both files statically, and runs the 64-bit one under
-# wine64 in a fresh prefix: the C host over the case table and under hosts'
-# floating-point settings, the message box under a relay trace, and the real
-# message box on a virtual display.
-# Only 64-bit wine is installed, so the 32-bit DLL file is checked
-# statically; its code, built for i386 Linux with the same floating-point
-# flags, runs in tests/i386_stage.sh.
-# Installs missing Debian packages when run as root (apt-get update first);
-# otherwise says what is missing.
+# mingw-w64, checks both files statically, and runs each under wine in a
+# fresh prefix with the C host of its own width: the case table through the
+# pointer found by name and the one found by ordinal, the file conditions
+# and hosts' floating-point settings; the 32-bit DLL, the one most hosts
+# load, under 32-bit wine, called through a __stdcall pointer. Then the
+# message box under a relay trace, and the real message box on a virtual
+# display.
+# Installs missing Debian packages when run as root (apt-get update first,
+# with Debian's i386 architecture added for 32-bit wine); otherwise says what
+# is missing.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 source_dir=$PWD
@@ -16,8 +17,12 @@ stage_start=$SECONDS
 
 . tests/ensure_packages.sh
 . tests/windows/wine_prefix.sh
-ensure_packages windows cmake make g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb xdotool imagemagick \
-  x11-utils fonts-wqy-microhei locales
+# 32-bit wine comes from Debian's i386 packages.
+if [ "$(id -u)" = 0 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+fi
+ensure_packages windows cmake make g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386 xvfb xdotool \
+  imagemagick x11-utils fonts-wqy-microhei locales
 
 artifacts=$source_dir/build/win64/artifacts
 cases=$source_dir/tests/cases
@@ -159,6 +164,8 @@ mkdir -p "$artifacts"
 
 host=$(winpath build/win64/tests/windows/dll_host.exe)
 dll64=$(winpath build/win64/ZOInt.dll)
+host32=$(winpath build/win32/tests/windows/dll_host.exe)
+dll32=$(winpath build/win32/ZOInt.dll)
 
 echo "== windows: wine prefix"
 prefix_start=$SECONDS
@@ -172,15 +179,20 @@ float_problems=("$(winpath examples/larger)")
 for problem in ../shared/instances/p0033 ../shared/instances/hard/p0040; do
   if [ -f "$problem/ZOIntIn.dat" ]; then float_problems+=("$(winpath "$problem")"); fi
 done
+# host_passes WINE HOST DLL NAME: the whole host, its report kept as NAME.txt.
 host_passes() {
-  timeout 600 "$wine64" "$host" "$dll64" "$(winpath "$cases")" "$(winpath "$scratch/host")" "${float_problems[@]}" \
-    >"$artifacts/dll_host.txt" 2>&1
+  local wine=$1 exe=$2 dll=$3 name=$4
+  timeout 600 "$wine" "$exe" "$dll" "$(winpath "$cases")" "$(winpath "$scratch/$name")" "${float_problems[@]}" \
+    >"$artifacts/$name.txt" 2>&1
   local status=$?
-  sed 's/^/    /' "$artifacts/dll_host.txt"
+  sed 's/^/    /' "$artifacts/$name.txt"
   return $status
 }
-check "the host: loading, arguments, the case table, file conditions, long lines, threads, hosts' float settings" \
-  host_passes
+check "64-bit host: loading, arguments, the case table by name and by ordinal, file conditions, long lines, threads, hosts' float settings" \
+  host_passes "$wine64" "$host" "$dll64" dll_host
+echo "== windows: the 32-bit C host under 32-bit wine"
+check "32-bit host: the same checks of the 32-bit DLL through a __stdcall pointer" \
+  host_passes "$wine32" "$host32" "$dll32" dll_host32
 
 cli_solves_example() {
   mkdir -p "$scratch/cli"

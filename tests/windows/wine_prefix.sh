@@ -1,8 +1,11 @@
 # shellcheck shell=bash
-# Sourced by the test scripts that run Windows programs under wine64.
+# Sourced by the test scripts that run Windows programs under wine.
 # make_wine_prefix DIR creates a fresh 64-bit prefix in DIR, without a
-# display, and exports what wine needs to use it.
+# display, and exports what wine needs to use it. 32-bit programs run in it
+# too, through the 32-bit loader (Debian's wine32).
 wine64=/usr/lib/wine/wine64
+# shellcheck disable=SC2034 # for the scripts that source this file
+wine32=/usr/lib/wine/wine
 # shellcheck disable=SC2034 # for the scripts that source this file
 wineserver=/usr/lib/wine/wineserver
 
