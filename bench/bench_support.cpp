@@ -1,6 +1,7 @@
 #include "bench_support.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -75,19 +76,35 @@ const char* SearchName(int code) {
 
 }  // namespace
 
-LibraryRun CallLibrary(const std::string& dir, zoint::SolveRequest request) {
+LibraryRun CallLibrary(const std::string& dir, zoint::SolveRequest request, double timeLimit) {
   LibraryRun run{};
   std::fflush(stdout);
   std::fflush(stderr);
+  const auto start = Clock::now();
   const pid_t pid = fork();
   if (pid < 0) std::abort();
   if (pid == 0) CallInChild(dir, request);
   int status = 0;
   rusage usage{};
-  if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+  // Polled, so that a call beyond the time limit can be ended.
+  pid_t done = 0;
+  while ((done = wait4(pid, &status, WNOHANG, &usage)) == 0) {
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    if (timeLimit > 0 && seconds >= timeLimit) {
+      kill(pid, SIGKILL);
+      wait4(pid, &status, 0, &usage);
+      run.seconds = seconds;
+      run.peakMiB = PeakMiB(usage);
+      run.search = "stopped";
+      return run;
+    }
+    usleep(seconds < 1 ? 200 : 5000);
+  }
+  if (done != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
     std::fprintf(stderr, "the call in %s did not complete\n", dir.c_str());
     std::abort();
   }
+  run.finished = true;
   run.peakMiB = PeakMiB(usage);
   unsigned long long nodes = 0;
   int search = 0;
@@ -102,16 +119,18 @@ LibraryRun CallLibrary(const std::string& dir, zoint::SolveRequest request) {
   return run;
 }
 
-CbcRun CallCbc(const std::string& lp, const std::string& dir) {
-  CbcRun run{0, 0, 0, false, 0};
+CbcRun CallCbc(const std::string& lp, const std::string& dir, double timeLimit) {
+  CbcRun run{false, 0, 0, 0, false, 0, false};
   const std::string log = dir + "/cbc.log";
   // Started directly, without a shell, so only CBC's own start-up is timed.
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   posix_spawn_file_actions_adddup2(&actions, 1, 2);
-  std::string program = "cbc", file = lp, verb = "solve";
-  char* arguments[] = {&program[0], &file[0], &verb[0], nullptr};
+  std::string program = "cbc", file = lp, limitOption = "-sec", limit = std::to_string(timeLimit), verb = "solve";
+  char* withLimit[] = {&program[0], &file[0], &limitOption[0], &limit[0], &verb[0], nullptr};
+  char* withoutLimit[] = {&program[0], &file[0], &verb[0], nullptr};
+  char** arguments = timeLimit > 0 ? withLimit : withoutLimit;
   const auto start = Clock::now();
   pid_t pid = 0;
   int status = -1;
@@ -123,6 +142,8 @@ CbcRun CallCbc(const std::string& lp, const std::string& dir) {
   posix_spawn_file_actions_destroy(&actions);
   if (status != 0) return run;
   const std::string text = ReadFile(log);
+  run.finished = text.find("Stopped on time") == std::string::npos;
+  run.infeasible = text.find("Problem proven infeasible") != std::string::npos;
   const size_t at = text.find("Objective value:");
   if (text.find("Optimal solution found") == std::string::npos || at == std::string::npos) return run;
   run.found = std::sscanf(text.c_str() + at, "Objective value: %lf", &run.objective) == 1;

@@ -1,8 +1,9 @@
 // The certified bound against the truth: on small problems, every node's
 // bound, whatever multipliers it is given, never exceeds the least objective
 // of the node's completions that meet the rows (found by trying them all in
-// integers); without the costs, a bound above 0 only where no completion
-// meets the rows. Multipliers include NaN, infinities, huge, denormal and
+// integers); reduced-cost fixing never rules out a value that some such
+// completion within the cutoff has; without the costs, a bound above 0 only
+// where no completion meets the rows. Multipliers include NaN, infinities, huge, denormal and
 // negative values, and the numbers sit at the edges of what double holds
 // exactly (±2^53).
 #include "exact_search/certified_bound.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <initializer_list>
 #include <limits>
 #include <random>
 #include <vector>
@@ -120,6 +122,7 @@ TEST(CertifiedBound, NeverAboveTheTrueLeastObjective) {
   const int64_t scales[] = {1, 7, int64_t{1} << 53, (int64_t{1} << 53) + 1, int64_t{1} << 56};
   int checkedWithCosts = 0;
   int checkedFeasibility = 0;
+  int checkedFixings = 0;
   for (int round = 0; round < 4000; ++round) {
     const OrientedProblem p = RandomOriented(rng, scales[round % 5]);
     Fixing fixing;
@@ -136,6 +139,23 @@ TEST(CertifiedBound, NeverAboveTheTrueLeastObjective) {
           << "round " << round << ": bound " << bound.lower.value() << " above the least objective " << truth.least;
       ++checkedWithCosts;
     }
+    if (bound.valid) {
+      // With the cutoff at the least objective of x_i = v, that value must
+      // not be ruled out: the tightest cutoff at which the claim is false.
+      for (int32_t i = 0; i < p.n; ++i) {
+        if (fixing.value[i] != zoint::kFree) continue;
+        for (const int8_t v : {int8_t{0}, int8_t{1}}) {
+          Fixing branch = fixing;
+          zoint::FixVariable(branch, p, i, v);
+          const Truth withValue = Enumerate(p, branch);
+          if (!withValue.feasible) continue;
+          ASSERT_FALSE(zoint::ValueExceedsCutoff(bound, i, v, withValue.least))
+              << "round " << round << ": x" << i << " = " << int(v) << " ruled out, though it reaches "
+              << withValue.least;
+          ++checkedFixings;
+        }
+      }
+    }
     zoint::BoundFromMultipliers(p, fixing, y, false, bound);
     if (bound.valid && truth.feasible) {
       ASSERT_TRUE(AtMost(bound.lower.value(), 0))
@@ -146,6 +166,7 @@ TEST(CertifiedBound, NeverAboveTheTrueLeastObjective) {
   // The checks above must not all have been skipped as invalid.
   EXPECT_GT(checkedWithCosts, 1000);
   EXPECT_GT(checkedFeasibility, 1000);
+  EXPECT_GT(checkedFixings, 1000);
 }
 
 // Costs just above 2^53 round up on conversion to double: 2^53 + 3 becomes
