@@ -73,6 +73,8 @@ if [ -d "$instances" ]; then
   for input in "$instances"/*/ZOIntIn.dat "$instances"/*/*/ZOIntIn.dat; do
     [ -f "$input" ] || continue
     folder=$(dirname "$input")
+    # Only folders with the expected bytes (structure/ holds values only).
+    [ -f "$folder/ZOIntOut.dat" ] && [ -f "$folder/stdout.txt" ] || continue
     n=$(head -1 "$input" | cut -d, -f1 | tr -dc 0-9)
     [ -n "$n" ] && [ "$n" -le "$max_instance_variables" ] || continue
     name=${folder#"$instances"/}
