@@ -30,8 +30,11 @@ void PrintStats(const zoint::RunReport& stats, double seconds) {
                  stats.enumeration.nodes, stats.enumeration.evaluations);
   } else {
     const zoint::ExactStats& exact = stats.exact;
+    static const char* const kMethods[] = {"branch and bound", "one-row table", "sum enumeration"};
+    std::fprintf(stderr, "\nsearch: exact\nmethod: %s\ntable cells: %" PRIu64 "\nsums visited: %" PRIu64,
+                 kMethods[static_cast<int>(exact.method)], exact.tableCells, exact.sumsVisited);
     std::fprintf(stderr,
-                 "\nsearch: exact\nnodes: %" PRIu64 "\nlp solves: %" PRIu64 "\nlp pivots: %" PRIu64
+                 "\nnodes: %" PRIu64 "\nlp solves: %" PRIu64 "\nlp pivots: %" PRIu64
                  "\nbranch trials: %" PRIu64 "\nset aside: %" PRIu64 "\ntie boxes: %" PRIu64
                  "\nsecond pass searches: %" PRIu64 "\nfirst pass seconds: %.6f\nsecond pass seconds: %.6f\n",
                  exact.nodes, exact.lpSolves, exact.lpPivots, exact.branchTrials, exact.setAside, exact.tieBoxes,

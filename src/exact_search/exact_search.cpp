@@ -22,6 +22,7 @@
 #include "exact_search/core_heuristic.h"
 #include "exact_search/node_relaxation.h"
 #include "exact_search/parameters.h"
+#include "exact_search/special_methods.h"
 #include "exact_search/tie_boxes.h"
 
 namespace zoint {
@@ -191,11 +192,9 @@ bool ChooseSmallestOptimum(Dive& dive, int64_t best, const TieBoxes& ties, int8_
   return true;
 }
 
-}  // namespace
-
-ExactResult SolveExact(const Problem& problem, const ExactOptions& options) {
-  assert(problem.n >= 0 && problem.n <= MaxVariables && problem.m >= 0 && problem.m <= MaxConstraints);
-  assert(NoSumCanWrap(problem));
+// The branch and bound, with the limits as the call started them.
+ExactResult SolveByBranchAndBound(const Problem& problem, const SearchLimits& limits) {
+  const ExactOptions& options = limits.options;
   ExactResult result = {};
   result.status = ExactStatus::Infeasible;
   result.value = NoSolutionValue;
@@ -203,9 +202,9 @@ ExactResult SolveExact(const Problem& problem, const ExactOptions& options) {
   const int32_t n = problem.n;
   auto dive = std::make_unique<Dive>();
   OrientProblem(problem, dive->problem);
-  // Every cost in y is ≥ 0, so no assignment is worth less than the offset.
-  StartLimits(dive->limits, options, dive->problem.offset);
+  dive->limits = limits;
   dive->stats = ExactStats{};
+  dive->stats.method = ExactMethod::BranchAndBound;
   dive->fixings.reset(new Fixing[static_cast<size_t>(n) + 1]);
   dive->relaxations.reset(new LpResult[static_cast<size_t>(n) + 1]);
   dive->branches.reset(new BranchTaken[static_cast<size_t>(n) + 1]);
@@ -241,6 +240,32 @@ ExactResult SolveExact(const Problem& problem, const ExactOptions& options) {
   dive->stats.nodes = dive->limits.nodes;
   result.stats = dive->stats;
   return result;
+}
+
+}  // namespace
+
+ExactResult SolveExact(const Problem& problem, const ExactOptions& options) {
+  assert(problem.n >= 0 && problem.n <= MaxVariables && problem.m >= 0 && problem.m <= MaxConstraints);
+  assert(NoSumCanWrap(problem));
+  // No assignment is worth less than the sum of the negative costs.
+  int64_t least = 0;
+  for (int32_t i = 0; i < problem.n; ++i) least += problem.coefficients[i] < 0 ? problem.coefficients[i] : 0;
+  SearchLimits limits;
+  StartLimits(limits, options, least);
+
+  // The methods for structure the branch and bound meets badly, in turn;
+  // the first that recognises the problem answers it.
+  using Method = MethodOutcome (*)(const Problem&, SearchLimits&, ExactResult&);
+  for (const Method method : {SolveByEnumeratingSums, SolveOneRowByTable}) {
+    ExactResult result = {};
+    result.status = ExactStatus::Infeasible;
+    result.value = NoSolutionValue;
+    if (method(problem, limits, result) == MethodOutcome::Answered) {
+      result.stats.nodes = limits.nodes;
+      return result;
+    }
+  }
+  return SolveByBranchAndBound(problem, limits);
 }
 
 }  // namespace zoint

@@ -49,8 +49,18 @@ enum class ExactStatus {
   Stopped,     // a limit or the cancel flag stopped it; value and x are the best found, if any
 };
 
+// How a call found its answer.
+enum class ExactMethod {
+  BranchAndBound,  // the branch and bound with its two passes
+  OneRowTable,     // one row that matters, solved by a table over its capacity
+  SumEnumeration,  // subset sums of two halves met in the middle
+};
+
 // Counters of one search; each field has one meaning.
 struct ExactStats {
+  ExactMethod method;           // the method that gave the answer (or was stopped)
+  uint64_t tableCells;          // OneRowTable: cells of the table filled
+  uint64_t sumsVisited;         // SumEnumeration: subset sums enumerated
   uint64_t nodes;               // search nodes explored, both passes (the root of each search included)
   uint64_t lpSolves;            // linear relaxations solved by the dual simplex
   uint64_t lpPivots;            // dual simplex pivots over all those solves

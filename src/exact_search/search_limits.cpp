@@ -26,7 +26,7 @@ double ElapsedSeconds(const SearchLimits& limits) {
   return elapsed.count();
 }
 
-bool CountNodeAndCheck(SearchLimits& limits) {
+bool LimitReached(SearchLimits& limits) {
   if (limits.stopped) return true;
   const ExactOptions& options = limits.options;
   // The clock is read only where someone is waiting on it.
@@ -43,7 +43,11 @@ bool CountNodeAndCheck(SearchLimits& limits) {
   // After the report, so that a flag the callback raises takes effect at once.
   if (options.cancel != nullptr && *options.cancel != 0) limits.stopped = true;
   if (options.nodeLimit != 0 && limits.nodes >= options.nodeLimit) limits.stopped = true;
-  if (limits.stopped) return true;
+  return limits.stopped;
+}
+
+bool CountNodeAndCheck(SearchLimits& limits) {
+  if (LimitReached(limits)) return true;
   ++limits.nodes;
   return false;
 }

@@ -27,6 +27,10 @@ void StartLimits(SearchLimits& limits, const ExactOptions& options, int64_t triv
 
 double ElapsedSeconds(const SearchLimits& limits);
 
+// Returns true when the search must stop now, reporting progress first when
+// it is due. For methods without nodes, between steps of their work.
+bool LimitReached(SearchLimits& limits);
+
 // Returns true when the search must stop before the next node; otherwise
 // counts that node, reporting progress first when it is due.
 bool CountNodeAndCheck(SearchLimits& limits);
