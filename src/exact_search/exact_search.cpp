@@ -256,7 +256,7 @@ ExactResult SolveExact(const Problem& problem, const ExactOptions& options) {
   // The methods for structure the branch and bound meets badly, in turn;
   // the first that recognises the problem answers it.
   using Method = MethodOutcome (*)(const Problem&, SearchLimits&, ExactResult&);
-  for (const Method method : {SolveByEnumeratingSums, SolveOneRowByTable}) {
+  for (const Method method : {SolveOneRowByTable, SolveByEnumeratingSums}) {
     ExactResult result = {};
     result.status = ExactStatus::Infeasible;
     result.value = NoSolutionValue;

@@ -26,7 +26,8 @@ MethodOutcome SolveOneRowByTable(const Problem& problem, SearchLimits& limits, E
 // Rows in pairs that make equations (a·x ≤ d and −a·x ≤ −d), or one row
 // whose costs are a multiple of its coefficients, over few enough
 // variables: the subset sums of the two halves of the variables met in the
-// middle, every assignment meeting the equations found.
+// middle, every assignment meeting the equations found. Tried after the
+// table, which takes one row more cheaply where its capacity is small.
 MethodOutcome SolveByEnumeratingSums(const Problem& problem, SearchLimits& limits, ExactResult& result);
 
 }  // namespace zoint
