@@ -76,12 +76,14 @@ void Explore(Dive& dive, int32_t level, SearchPass pass) {
   assert(level >= 0 && level <= dive.problem.n);
   assert(level > 0 || PassStateHolds(dive, pass));
   if (pass == SearchPass::Cores && dive.limits.nodes >= dive.nodeBudget) return;
+  dive.level = level;
   if (CountNodeAndCheck(dive.limits)) return;
   Fixing& fixing = dive.fixings[level];
   LpResult& lp = dive.relaxations[level];
   BranchChoice choice;
+  Relaxation relaxation{Verdict::Closed, false, 0.0};
   for (bool first = true;; first = false) {
-    const Relaxation relaxation = RelaxNode(dive, level, pass, fixing, lp);
+    relaxation = RelaxNode(dive, level, pass, fixing, lp);
     // What the branch into this node did, before the node's own fixings.
     if (first && level > 0 && relaxation.firstSolvedLp) NoteBranchOutcome(dive, level, relaxation.firstBound);
     if (relaxation.verdict == Verdict::Closed) return;
@@ -92,12 +94,17 @@ void Explore(Dive& dive, int32_t level, SearchPass pass) {
     if (choice.kind == BranchChoice::Split) break;
   }
 
+  // Without a relaxation of its own the node's region has its parent's bound.
+  dive.pathBound[level] = relaxation.verdict == Verdict::Branch ? dive.bound.lower
+                          : level > 0                            ? dive.pathBound[level - 1]
+                                                                 : ProvenBound::Nothing();
   const int32_t i = choice.variable;
   const bool guided = choice.guided;
   // The children overwrite dive.bound; lp is this level's own.
   const double bound = guided ? dive.bound.lower.value() : 0.0;
   const double fraction = guided ? lp.x[i] : 0.0;
   for (const int8_t value : {choice.first, static_cast<int8_t>(1 - choice.first)}) {
+    dive.secondPending[level] = value == choice.first;
     Fixing& child = dive.fixings[level + 1];
     child = fixing;
     FixVariable(child, dive.problem, i, value);

@@ -82,6 +82,12 @@ struct Dive {
   TieBoxes* ties;                           // where the proof collects tie boxes; else null
   NodePool* pool;                           // where the proof sets nodes aside; else null
   uint64_t nodeBudget;                      // Cores: stop once limits.nodes reaches it
+  // The open regions of the current path, for the progress bound: per level
+  // the node's proven bound once it branches, and whether its second child
+  // is still to come; level is the node being entered.
+  ProvenBound pathBound[MaxVariables + 1];
+  bool secondPending[MaxVariables + 1];
+  int32_t level;
   bool found;
   int64_t foundValue;                // in y: cost·y
   int8_t foundVector[MaxVariables];  // y

@@ -43,6 +43,9 @@ class ProvenBound {
   // No completion of the node has an objective ≤ cutoff.
   bool Exceeds(int64_t cutoff) const { return value_ > CutoffAsDouble(cutoff); }
 
+  // Of two regions with these bounds, the lesser bounds their union.
+  static ProvenBound Least(ProvenBound a, ProvenBound b) { return a.value_ <= b.value_ ? a : b; }
+
  private:
   explicit ProvenBound(double value) : value_(value) {}
   double value_;

@@ -40,6 +40,24 @@ int64_t FirstCutoff(const OrientedProblem& problem) {
   return problem.offset == 0 ? NoSolutionValue - 1 : NoSolutionValue;
 }
 
+// For progress reports during the proof: the least bound of the regions
+// still open. Those are the node being entered (its parent's bound holds for
+// it), the second children still to come on the current path, and the
+// nodes set aside in the pool; what is closed holds nothing below the best
+// found, which NoteLowerBound counts as well. A pass's first node is noted
+// when it is relaxed or taken from the pool.
+void RefreshOpenBound(void* data) {
+  Dive& dive = *static_cast<Dive*>(data);
+  const int32_t level = dive.level;
+  if (level == 0) return;
+  ProvenBound least = dive.pathBound[level - 1];
+  for (int32_t l = 0; l + 1 < level; ++l) {
+    if (dive.secondPending[l]) least = ProvenBound::Least(least, dive.pathBound[l]);
+  }
+  if (!dive.pool->heap.empty()) least = ProvenBound::Least(least, dive.pool->heap.front().bound);
+  NoteLowerBound(dive, least);
+}
+
 void FindLeastObjective(Dive& dive, TieBoxes& ties) {
   StartFixing(dive.fixings[0], dive.problem);
   dive.cutoff = FirstCutoff(dive.problem);
@@ -57,6 +75,8 @@ void FindLeastObjective(Dive& dive, TieBoxes& ties) {
   NodePool pool;
   pool.capacity = parameters::kMaxPooledNodes;
   dive.pool = &pool;
+  dive.limits.refreshBound = RefreshOpenBound;
+  dive.limits.refreshData = &dive;
   Explore(dive, 0, SearchPass::ProofFromRoot);
   while (!pool.heap.empty() && !dive.limits.stopped) {
     const PooledNode node = PopLowestNode(pool);
@@ -68,6 +88,7 @@ void FindLeastObjective(Dive& dive, TieBoxes& ties) {
     LoadLpBasis(dive.lp, 0, node.basis);
     Explore(dive, 0, SearchPass::ProofFromPool);
   }
+  dive.limits.refreshBound = nullptr;
   dive.pool = nullptr;
   dive.ties = nullptr;
   CopyLpLevel(dive.lp, 0, RootBasisLevel(dive));
@@ -230,7 +251,7 @@ ExactResult SolveByBranchAndBound(const Problem& problem, const SearchLimits& li
     result.status = ExactStatus::Stopped;
   } else if (dive->found) {
     const int64_t best = dive->foundValue;
-    dive->limits.bound = dive->problem.offset + best;  // proven
+    RaiseBound(dive->limits, dive->problem.offset + best);  // proven
     int8_t answer[MaxVariables];
     const bool chosen = ChooseSmallestOptimum(*dive, best, ties, witness, answer);
     // Stopped, answer is still an optimum: the smallest found so far.
@@ -239,6 +260,7 @@ ExactResult SolveByBranchAndBound(const Problem& problem, const SearchLimits& li
   }
   dive->stats.nodes = dive->limits.nodes;
   result.stats = dive->stats;
+  ReportEnd(dive->limits, result);
   return result;
 }
 
@@ -262,6 +284,7 @@ ExactResult SolveExact(const Problem& problem, const ExactOptions& options) {
     result.value = NoSolutionValue;
     if (method(problem, limits, result) == MethodOutcome::Answered) {
       result.stats.nodes = limits.nodes;
+      ReportEnd(limits, result);
       return result;
     }
   }

@@ -146,9 +146,10 @@ bool RelaxationStillOptimal(const Fixing& fixing, const double* x, int32_t n) {
 void NoteLowerBound(Dive& dive, ProvenBound lower) {
   const double value = lower.value();
   if (!(value > 0) || value >= parameters::kLargestReportedBound) return;
-  const int64_t least = static_cast<int64_t>(std::ceil(value));
-  const int64_t reported = dive.problem.offset + least;
-  if (reported > dive.limits.bound) dive.limits.bound = reported;
+  int64_t least = static_cast<int64_t>(std::ceil(value));
+  // The least objective is the best found or lies in what is still open.
+  if (dive.found && dive.foundValue < least) least = dive.foundValue;
+  RaiseBound(dive.limits, dive.problem.offset + least);
 }
 
 bool IsFractional(double value) {

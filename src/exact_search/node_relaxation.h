@@ -42,8 +42,9 @@ struct Relaxation {
 // fixed.
 Relaxation RelaxNode(Dive& dive, int32_t level, SearchPass pass, Fixing& fixing, LpResult& lp);
 
-// The first pass knows that no assignment is worth less than lower (in y):
-// the progress reports' bound, rounded up as every objective is an integer.
+// The first pass knows that no assignment it has not yet found is worth less
+// than lower (in y): with the best found, that bounds every assignment. The
+// progress reports' bound, rounded up as every objective is an integer.
 void NoteLowerBound(Dive& dive, ProvenBound lower);
 
 // Whether a relaxed value is too far from 0 and from 1 to count as integral.

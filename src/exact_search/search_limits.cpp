@@ -19,6 +19,33 @@ void StartLimits(SearchLimits& limits, const ExactOptions& options, int64_t triv
   limits.hasSolution = false;
   limits.bestValue = NoSolutionValue;
   limits.bound = trivialBound;
+  limits.refreshBound = nullptr;
+  limits.refreshData = nullptr;
+  limits.reported = false;
+}
+
+void RaiseBound(SearchLimits& limits, int64_t value) {
+  if (value > limits.bound) limits.bound = value;
+}
+
+namespace {
+
+void Report(SearchLimits& limits, double seconds) {
+  const ExactProgress progress{seconds, limits.nodes, limits.hasSolution, limits.bestValue, limits.bound};
+  limits.reported = true;
+  limits.options.progress(progress, limits.options.progressData);
+}
+
+}  // namespace
+
+void ReportEnd(SearchLimits& limits, const ExactResult& result) {
+  if (limits.options.progress == nullptr || !limits.reported || result.status == ExactStatus::Infeasible) return;
+  if (result.hasSolution) {
+    limits.hasSolution = true;
+    limits.bestValue = result.value;
+  }
+  if (result.status == ExactStatus::Optimal) RaiseBound(limits, result.value);
+  Report(limits, ElapsedSeconds(limits));
 }
 
 double ElapsedSeconds(const SearchLimits& limits) {
@@ -36,8 +63,8 @@ bool LimitReached(SearchLimits& limits) {
     if (timed && seconds >= options.timeLimitSeconds) limits.stopped = true;
     if (options.progress != nullptr && seconds >= limits.nextProgress) {
       limits.nextProgress = seconds + options.progressInterval;
-      const ExactProgress progress{seconds, limits.nodes, limits.hasSolution, limits.bestValue, limits.bound};
-      options.progress(progress, options.progressData);
+      if (limits.refreshBound != nullptr) limits.refreshBound(limits.refreshData);
+      Report(limits, seconds);
     }
   }
   // After the report, so that a flag the callback raises takes effect at once.

@@ -20,7 +20,12 @@ struct SearchLimits {
   // What progress reports, in the caller's objective (x, not y).
   bool hasSolution;
   int64_t bestValue;
-  int64_t bound;
+  int64_t bound;  // only ever rises
+  // Called just before a report, so that the search can raise bound to the
+  // least bound of the nodes it still has open; may be null.
+  void (*refreshBound)(void* data);
+  void* refreshData;
+  bool reported;  // a progress report was made
 };
 
 void StartLimits(SearchLimits& limits, const ExactOptions& options, int64_t trivialBound);
@@ -34,6 +39,16 @@ bool LimitReached(SearchLimits& limits);
 // Returns true when the search must stop before the next node; otherwise
 // counts that node, reporting progress first when it is due.
 bool CountNodeAndCheck(SearchLimits& limits);
+
+// Raises the reported bound to value (in the caller's objective) when that
+// is higher: the bound never falls.
+void RaiseBound(SearchLimits& limits, int64_t value);
+
+// The last report, made when a search that has reported ends with a proven
+// optimum or is stopped: its best and bound are the optimum, or the best
+// found and the best proven when stopped. None for a search that ended
+// before its first report, nor for a proven infeasible problem.
+void ReportEnd(SearchLimits& limits, const ExactResult& result);
 
 }  // namespace zoint
 
