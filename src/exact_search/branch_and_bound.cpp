@@ -65,12 +65,45 @@ bool Plunge(Dive& dive, int32_t level, const Fixing& fixing) {
     case SearchPass::ProofFromPool:
       return dive.useLp && dive.ties != nullptr && dive.pool != nullptr;
     case SearchPass::Witness:
-      return dive.ties == nullptr && dive.pool == nullptr;
+      return dive.ties == nullptr && dive.pool == nullptr && dive.list == nullptr;
+    case SearchPass::Collect:
+      return dive.list != nullptr && dive.ties == nullptr && dive.pool == nullptr;
   }
   return false;
 }
 
 }  // namespace
+
+std::unique_ptr<Dive> MakeDive(const Problem& problem, const SearchLimits& limits) {
+  const int32_t n = problem.n;
+  auto dive = std::make_unique<Dive>();
+  OrientProblem(problem, dive->problem);
+  dive->limits = limits;
+  dive->stats = ExactStats{};
+  dive->stats.method = ExactMethod::BranchAndBound;
+  dive->fixings.reset(new Fixing[static_cast<size_t>(n) + 1]);
+  dive->relaxations.reset(new LpResult[static_cast<size_t>(n) + 1]);
+  dive->branches.reset(new BranchTaken[static_cast<size_t>(n) + 1]);
+  ClearPseudocosts(dive->pseudocosts);
+  dive->useLp = PrepareLp(dive->lp, dive->problem, n + 2);
+  dive->ties = nullptr;
+  dive->nodeBudget = 0;
+  dive->pool = nullptr;
+  dive->list = nullptr;
+  dive->level = 0;
+  dive->found = false;
+  return dive;
+}
+
+ProvenBound LeastOpenBound(const Dive& dive) {
+  const int32_t level = dive.level;
+  if (level == 0) return ProvenBound::Nothing();
+  ProvenBound least = dive.pathBound[level - 1];
+  for (int32_t l = 0; l + 1 < level; ++l) {
+    if (dive.secondPending[l]) least = ProvenBound::Least(least, dive.pathBound[l]);
+  }
+  return least;
+}
 
 void Explore(Dive& dive, int32_t level, SearchPass pass) {
   assert(level >= 0 && level <= dive.problem.n);

@@ -15,6 +15,7 @@
 #include "exact_search/oriented_problem.h"
 #include "exact_search/pseudocosts.h"
 #include "exact_search/search_limits.h"
+#include "exact_search/solution_list.h"
 #include "exact_search/tie_boxes.h"
 
 namespace zoint {
@@ -40,9 +41,14 @@ enum class SearchPass {
   ProofFromPool,
   // Is there a completion with objective ≤ cutoff? Stops at the first one.
   Witness,
+  // The first assignments in (objective, lexicographic) order: every
+  // feasible one met goes into the solution list, a node is closed only
+  // when nothing in it can enter the list, and the cutoff is the list's.
+  Collect,
 };
 
 constexpr bool StopsAtFirst(SearchPass pass) { return pass == SearchPass::Witness; }
+constexpr bool CollectsList(SearchPass pass) { return pass == SearchPass::Collect; }
 constexpr bool CollectsTies(SearchPass pass) {
   return pass == SearchPass::ProofFromRoot || pass == SearchPass::ProofFromPool;
 }
@@ -81,6 +87,7 @@ struct Dive {
   int64_t cutoff;                           // completions with objective ≤ cutoff are sought
   TieBoxes* ties;                           // where the proof collects tie boxes; else null
   NodePool* pool;                           // where the proof sets nodes aside; else null
+  SolutionList* list;                       // where the collecting pass lists what it finds; else null
   uint64_t nodeBudget;                      // Cores: stop once limits.nodes reaches it
   // The open regions of the current path, for the progress bound: per level
   // the node's proven bound once it branches, and whether its second child
@@ -95,10 +102,20 @@ struct Dive {
   ExactStats stats;
 };
 
+// A search of the problem under these limits: the problem in y, one slot
+// per level (and, for the relaxation, two more: level n + 1 keeps the
+// root's basis), no pass under way.
+std::unique_ptr<Dive> MakeDive(const Problem& problem, const SearchLimits& limits);
+
 // Searches below the node at this level, whose fixing (and, with the
 // relaxation, whose basis) the caller has set, as the pass asks. Returns
 // early, leaving dive.limits.stopped set, when a limit is reached.
 void Explore(Dive& dive, int32_t level, SearchPass pass);
+
+// The least proven bound of the regions the search has open below the
+// level it is entering: its parent's bound, and that of every node on the
+// path whose second child is still to come. Nothing at level 0.
+ProvenBound LeastOpenBound(const Dive& dive);
 
 }  // namespace zoint
 

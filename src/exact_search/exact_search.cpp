@@ -22,6 +22,7 @@
 #include "exact_search/core_heuristic.h"
 #include "exact_search/node_relaxation.h"
 #include "exact_search/parameters.h"
+#include "exact_search/solve_under_limits.h"
 #include "exact_search/special_methods.h"
 #include "exact_search/tie_boxes.h"
 
@@ -48,12 +49,8 @@ int64_t FirstCutoff(const OrientedProblem& problem) {
 // when it is relaxed or taken from the pool.
 void RefreshOpenBound(void* data) {
   Dive& dive = *static_cast<Dive*>(data);
-  const int32_t level = dive.level;
-  if (level == 0) return;
-  ProvenBound least = dive.pathBound[level - 1];
-  for (int32_t l = 0; l + 1 < level; ++l) {
-    if (dive.secondPending[l]) least = ProvenBound::Least(least, dive.pathBound[l]);
-  }
+  if (dive.level == 0) return;
+  ProvenBound least = LeastOpenBound(dive);
   if (!dive.pool->heap.empty()) least = ProvenBound::Least(least, dive.pool->heap.front().bound);
   NoteLowerBound(dive, least);
 }
@@ -214,26 +211,13 @@ bool ChooseSmallestOptimum(Dive& dive, int64_t best, const TieBoxes& ties, int8_
 }
 
 // The branch and bound, with the limits as the call started them.
-ExactResult SolveByBranchAndBound(const Problem& problem, const SearchLimits& limits) {
+ExactResult SolveByBranchAndBound(const Problem& problem, SearchLimits& limits) {
   const ExactOptions& options = limits.options;
   ExactResult result = {};
   result.status = ExactStatus::Infeasible;
   result.value = NoSolutionValue;
 
-  const int32_t n = problem.n;
-  auto dive = std::make_unique<Dive>();
-  OrientProblem(problem, dive->problem);
-  dive->limits = limits;
-  dive->stats = ExactStats{};
-  dive->stats.method = ExactMethod::BranchAndBound;
-  dive->fixings.reset(new Fixing[static_cast<size_t>(n) + 1]);
-  dive->relaxations.reset(new LpResult[static_cast<size_t>(n) + 1]);
-  dive->branches.reset(new BranchTaken[static_cast<size_t>(n) + 1]);
-  ClearPseudocosts(dive->pseudocosts);
-  dive->useLp = PrepareLp(dive->lp, dive->problem, n + 2);
-  dive->ties = nullptr;
-  dive->nodeBudget = 0;
-  dive->pool = nullptr;
+  const std::unique_ptr<Dive> dive = MakeDive(problem, limits);
 
   TieBoxes ties;
   ties.capacity = options.tieBoxLimit == 0 || options.tieBoxLimit > parameters::kMaxTieBoxes
@@ -261,20 +245,27 @@ ExactResult SolveByBranchAndBound(const Problem& problem, const SearchLimits& li
   dive->stats.nodes = dive->limits.nodes;
   result.stats = dive->stats;
   ReportEnd(dive->limits, result);
+  limits = dive->limits;  // the time and nodes spent, for a caller that goes on
   return result;
 }
 
 }  // namespace
 
+int64_t LeastConceivableValue(const Problem& problem) {
+  int64_t least = 0;
+  for (int32_t i = 0; i < problem.n; ++i) least += problem.coefficients[i] < 0 ? problem.coefficients[i] : 0;
+  return least;
+}
+
 ExactResult SolveExact(const Problem& problem, const ExactOptions& options) {
   assert(problem.n >= 0 && problem.n <= MaxVariables && problem.m >= 0 && problem.m <= MaxConstraints);
   assert(NoSumCanWrap(problem));
-  // No assignment is worth less than the sum of the negative costs.
-  int64_t least = 0;
-  for (int32_t i = 0; i < problem.n; ++i) least += problem.coefficients[i] < 0 ? problem.coefficients[i] : 0;
   SearchLimits limits;
-  StartLimits(limits, options, least);
+  StartLimits(limits, options, LeastConceivableValue(problem));
+  return SolveUnderLimits(problem, limits);
+}
 
+ExactResult SolveUnderLimits(const Problem& problem, SearchLimits& limits) {
   // The methods for structure the branch and bound meets badly, in turn;
   // the first that recognises the problem answers it.
   using Method = MethodOutcome (*)(const Problem&, SearchLimits&, ExactResult&);

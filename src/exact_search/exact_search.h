@@ -7,6 +7,7 @@
 #define ZOINT_EXACT_SEARCH_H
 
 #include <cstdint>
+#include <vector>
 
 #include "exact_search/parameters.h"
 #include "problem/problem.h"
@@ -81,6 +82,39 @@ struct ExactResult {
   ExactStats stats;
 };
 
+// The order every list of answers follows: by objective, then
+// lexicographically (x_0 most significant, 0 before 1). SolveExact's answer
+// is the first assignment in it.
+enum class ListKind {
+  Best,       // the first count assignments (fewer when fewer exist)
+  Optimal,    // every assignment of the least objective, up to count
+  WithinGap,  // every assignment worth at most the least objective plus gap, up to count
+};
+
+struct ListRequest {
+  ListKind kind;
+  uint64_t count;  // at least 1
+  int64_t gap;     // WithinGap only; at least 0
+};
+
+struct ListedAnswer {
+  int64_t value;
+  int8_t x[MaxVariables];  // entries 0 … n−1
+};
+
+struct ListResult {
+  // Optimal: answers is the list asked for. Infeasible: no assignment, the
+  // list is empty. Stopped: a limit stopped it; answers holds those found
+  // that are proven to be the first ones in the order.
+  ExactStatus status;
+  std::vector<ListedAnswer> answers;
+  // Every assignment of the kind asked for is listed (Best: fewer than
+  // count exist; Optimal and WithinGap: no more than count). False when
+  // stopped.
+  bool complete;
+  ExactStats stats;
+};
+
 // Requires NoSumCanWrap(problem), 0 ≤ n ≤ MaxVariables, 0 ≤ m ≤ MaxConstraints.
 //  - Optimal: value is the least c·x below NoSolutionValue over the x that
 //    meet every row, and x the lexicographically smallest such assignment
@@ -89,6 +123,12 @@ struct ExactResult {
 //  - Stopped: see ExactStatus.
 // Throws std::bad_alloc when memory runs out, and nothing else.
 ExactResult SolveExact(const Problem& problem, const ExactOptions& options);
+
+// The list the request asks for, exact, each assignment once, in order. With
+// Best and count 1 it is SolveExact's answer. Memory grows with count:
+// about (n + 24) bytes an entry beside the search's own. Requires what
+// SolveExact requires and a valid request; throws as it does.
+ListResult ListSolutions(const Problem& problem, const ExactOptions& options, const ListRequest& request);
 
 }  // namespace zoint
 

@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "exact_search/local_search.h"
+#include "problem/checked_arithmetic.h"
 #include "exact_search/parameters.h"
 #include "exact_search/tie_boxes.h"
 
@@ -20,8 +21,30 @@ bool SmallerInX(const OrientedProblem& problem, const int8_t* a, const int8_t* b
   return false;
 }
 
+// The collecting pass lists the find as it is and as exchanges improve it
+// (both meet every row), and takes the list's cutoff.
+void RecordInList(Dive& dive, const int8_t* found, int64_t foundValue) {
+  SolutionList& list = *dive.list;
+  InsertSolution(list, dive.problem, found, foundValue);
+  int8_t improved[MaxVariables];
+  for (int32_t i = 0; i < dive.problem.n; ++i) improved[i] = found[i];
+  const int64_t value = ImproveByExchanges(dive.problem, improved, foundValue);
+  if (value != foundValue) InsertSolution(list, dive.problem, improved, value);
+  dive.cutoff = ListCutoff(list, dive.problem);
+  // The best listed, in y, for what the progress reports bound.
+  dive.found = true;
+  dive.foundValue = list.entries.front().value - dive.problem.offset;
+  SearchLimits& limits = dive.limits;
+  limits.hasSolution = true;
+  limits.bestValue = list.entries.front().value;
+}
+
 void Record(Dive& dive, SearchPass pass, const int8_t* found, int64_t foundValue) {
   assert(foundValue <= dive.cutoff);
+  if (CollectsList(pass)) {
+    RecordInList(dive, found, foundValue);
+    return;
+  }
   int8_t vector[MaxVariables];
   for (int32_t i = 0; i < dive.problem.n; ++i) vector[i] = found[i];
   int64_t value = foundValue;
@@ -129,7 +152,15 @@ bool ClosedByExactTests(Dive& dive, SearchPass pass, Fixing& fixing) {
   int8_t vector[MaxVariables];
   for (int32_t i = 0; i < dive.problem.n; ++i) vector[i] = fixing.value[i] == 1 ? 1 : 0;
   Record(dive, pass, vector, fixing.objective);
-  return true;
+  if (!CollectsList(pass)) return true;
+  // Listing, the node's other completions still count: each sets some free
+  // variable to 1, so costs at least the cheapest free cost more.
+  int64_t cheapest = -1;
+  for (int32_t i = 0; i < dive.problem.n; ++i) {
+    if (fixing.value[i] == kFree && (cheapest < 0 || dive.problem.cost[i] < cheapest)) cheapest = dive.problem.cost[i];
+  }
+  int64_t least = 0;
+  return cheapest < 0 || !CheckedAdd(fixing.objective, cheapest, least) || least > dive.cutoff;
 }
 
 // Whether every fixed variable sits where the relaxation's x has it, so
