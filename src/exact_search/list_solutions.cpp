@@ -44,13 +44,19 @@ ListedAnswer AnswerOf(const ListedSolution& solution, int32_t n) {
 
 // The collecting search: up to capacity entries worth at most the ceiling
 // (in x when bounded). Fills result's answers, complete and status.
+// seed (in x; may be null) and its neighbours are listed before the search.
 void Collect(const Problem& problem, SearchLimits& limits, uint64_t count, bool bounded, int64_t ceiling,
-             ListResult& result) {
+             const int8_t* seed, ListResult& result) {
   const std::unique_ptr<Dive> dive = MakeDive(problem, limits);
   // One more than asked for: whether more exist is what complete says.
   const size_t capacity = static_cast<size_t>(std::min<uint64_t>(count, uint64_t{1} << 40)) + 1;
   SolutionList list;
   StartSolutionList(list, capacity, CeilingInY(dive->problem, bounded, ceiling));
+  if (seed != nullptr) {
+    int8_t y[MaxVariables];
+    for (int32_t i = 0; i < problem.n; ++i) y[i] = OrientedValue(dive->problem, i, seed[i]);
+    InsertNeighbours(list, dive->problem, y);
+  }
   dive->list = &list;
   dive->cutoff = ListCutoff(list, dive->problem);
   StartFixing(dive->fixings[0], dive->problem);
@@ -92,12 +98,8 @@ ListResult ListSolutions(const Problem& problem, const ExactOptions& options, co
   StartLimits(limits, options, LeastConceivableValue(problem));
   ListResult result{ExactStatus::Infeasible, {}, false, ExactStats{}};
 
-  if (request.kind == ListKind::Best && request.count > 1) {
-    Collect(problem, limits, request.count, false, 0, result);
-    return result;
-  }
   // The single answer first: the list itself (Best, one entry), or the least
-  // objective that Optimal and WithinGap measure from.
+  // objective the others measure from.
   const ExactResult single = SolveUnderLimits(problem, limits);
   result.stats = single.stats;
   result.status = single.status;
@@ -107,17 +109,23 @@ ListResult ListSolutions(const Problem& problem, const ExactOptions& options, co
   }
   // Stopped, its answer is not proven first in the order.
   if (single.status == ExactStatus::Stopped) return result;
-  if (request.kind == ListKind::Best) {
+  if (request.kind == ListKind::Best && request.count == 1) {
     ListedAnswer answer{single.value, {}};
     std::copy(single.x, single.x + problem.n, answer.x);
     result.answers.push_back(answer);
     return result;  // whether it is the only one is not known: not complete
   }
+  // The single answer's neighbours fill the list before the search starts:
+  // its cutoff is near the last entry's value from the first node on.
+  if (request.kind == ListKind::Best) {
+    Collect(problem, limits, request.count, false, 0, single.x, result);
+    return result;
+  }
   int64_t ceiling = single.value;
   if (request.kind == ListKind::WithinGap && !CheckedAdd(single.value, request.gap, ceiling)) {
     ceiling = NoSolutionValue;  // beyond every value an assignment can have
   }
-  Collect(problem, limits, request.count, true, ceiling, result);
+  Collect(problem, limits, request.count, true, ceiling, single.x, result);
   return result;
 }
 

@@ -35,6 +35,11 @@ void StartSolutionList(SolutionList& list, size_t capacity, int64_t ceilingInY);
 // last of a full list.
 void InsertSolution(SolutionList& list, const OrientedProblem& problem, const int8_t* y, int64_t valueInY);
 
+// Inserts every assignment that meets the rows within two flips of y (which
+// meets them): near the best, they fill a list long before a search would,
+// and so give it a near cutoff from its start.
+void InsertNeighbours(SolutionList& list, const OrientedProblem& problem, const int8_t* y);
+
 // Completions worth more than this (in y) cannot enter the list: the
 // ceiling, or the value of the last entry once the list is full (ties with
 // it still can, if smaller in x).
