@@ -63,7 +63,11 @@ std::string MappingText(const zoint::MappedModel& mapped) {
   return std::string("sense: ") +
          (mapped.maximise ? "maximise (ZOIntIn.dat minimises its negation)" : "minimise") +
          "\nscale: " + std::to_string(mapped.scale) + "\nconstant: " + constant + "\n" + formula +
-         "\n(9223372036854775807 on line 1: no assignment meets every row)\n";
+         "\n(9223372036854775807 on line 1: no assignment meets every row)\n" +
+         (zoint::ValueCanBeNoSolutionValue(mapped.problem)
+              ? "note: the costs sum to exactly 9223372036854775807, so an assignment taking every positive "
+                "cost reads as none too\n"
+              : "");
 }
 
 }  // namespace

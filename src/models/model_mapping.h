@@ -33,8 +33,14 @@ struct MappedModel {
 // reason: a variable that is not binary, a number that cannot be made an
 // exact 64-bit integer, more than MaxVariables variables or MaxConstraints
 // rows, or a row or objective whose sums could wrap. On success the problem
-// satisfies NoSumCanWrap, and no objective value reaches NoSolutionValue.
+// satisfies NoSumCanWrap, the library's one limit.
 bool MapModel(const RawModel& model, MappedModel& mapped, ModelError& error);
+
+// True when an assignment's objective can be NoSolutionValue itself, which
+// the library reports as "no assignment": every cost is ≥ 0 and they sum to
+// exactly 2^63 − 1, the limit NoSumCanWrap allows. Only an assignment taking
+// every positive cost reaches it.
+bool ValueCanBeNoSolutionValue(const Problem& problem);
 
 // The model's objective for a value of the problem's:
 // constant + (maximise ? −1 : 1) · value / scale, exactly.

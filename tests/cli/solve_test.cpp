@@ -168,6 +168,34 @@ TEST(Solve, InfeasibleAndSolutionFile) {
   EXPECT_EQ(RunCli("solve --solution no/such/dir/r.txt fixed.opb").status, 1);
 }
 
+// Costs may sum to 2^63 - 1, the library's one limit, as through the C API.
+// An assignment worth exactly that is what the library reports as "none",
+// so the command finds it by a second search.
+TEST(Solve, CostsSummingToTheLimitAreSolvedExactly) {
+  ScratchDir scratch;
+  struct Case {
+    const char* text;
+    const char* out;
+  };
+  const Case cases[] = {
+      {"min: +9223372036854775806 x1 +1 x2 ;\n+1 x1 >= 1 ;\n",
+       "status: optimal\nobjective: 9223372036854775806\nx1 1\nx2 0\n"},
+      // Only the assignment worth 2^63 - 1 meets the rows; x3 costs nothing.
+      {"min: +9223372036854775806 x1 +1 x2 ;\n+1 x1 +1 x2 >= 2 ;\n+1 x3 >= 0 ;\n",
+       "status: optimal\nobjective: 9223372036854775807\nx1 1\nx2 1\nx3 0\n"},
+      {"min: +9223372036854775806 x1 +1 x2 ;\n+1 x1 +1 x2 >= 2 ;\n+1 x1 +1 x3 <= 0 ;\n",
+       "status: infeasible\nobjective: none\n"},
+      {"max: -9223372036854775807 x1 ;\n+1 x1 >= 1 ;\n",
+       "status: optimal\nobjective: -9223372036854775807\nx1 1\n"},
+  };
+  for (const Case& c : cases) {
+    WriteFile("limit.opb", c.text);
+    const Command run = RunCli("solve limit.opb");
+    EXPECT_EQ(run.status, 0) << c.text << run.err;
+    EXPECT_EQ(run.out, c.out) << c.text;
+  }
+}
+
 TEST(Solve, TimeLimitStopsWithTheBestSoFar) {
   ScratchDir scratch;
   WriteFile("hard.opb", HardModelOpb());
@@ -203,6 +231,7 @@ TEST(Solve, RejectedModelsExitOneWithOneLine) {
   WriteFile("cut.opb", "* #variable= 2 #constraint= 1\nmin: +1 x1 ;\n+1 x1 +1 x2 >");
   WriteFile("wide.opb", "+1 x1 >= 123456789012345678901234567890 ;\n");
   WriteFile("empty.opb", "");
+  WriteFile("over.opb", "min: +9223372036854775807 x1 +1 x2 ;\n");
   WriteFile("continuous.lp", "Minimize\n obj: x + y\nSubject To\n c1: x + y >= 1\nBinary\n x\nEnd\n");
   WriteFile("twice.mps",
             "NAME D\nROWS\n N obj\n L c1\n L c1\nCOLUMNS\n    x obj 1 c1 1\nRHS\n    rhs c1 1\nENDATA\n");
@@ -216,6 +245,9 @@ TEST(Solve, RejectedModelsExitOneWithOneLine) {
        "wide.opb:1: number beyond the 64-bit range (magnitude at most 2^63 - 1) at "
        "'123456789012345678901234567890'\n"},
       {"empty.opb", "empty.opb: the file is empty\n"},
+      {"over.opb",
+       "over.opb:1: objective: the sum of the coefficients' magnitudes exceeds 2^63 - 1, so sums could "
+       "wrap\n"},
       {"missing.opb", "missing.opb: cannot open: No such file or directory\n"},
   };
   if (HaveCoinUtils()) {

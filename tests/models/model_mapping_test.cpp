@@ -177,11 +177,22 @@ TEST(ModelMapping, EachRefusalNamesItsLineAndReason) {
                     zoint::kZero,
                     1},
                    5,
-                   "row r: the sum of its coefficients' magnitudes, exceeds 2^63 - 1"});
-  cases.push_back({"objective reaches the no-solution value",
-                   {{Binary("x", {INT64_MAX - 1, 1}), Binary("y", one)}, {}, false, zoint::kZero, 4},
-                   4,
-                   "objective: the sum of the coefficients' magnitudes, exceeds 2^63 - 2"});
+                   "row r: the sum of the coefficients' magnitudes exceeds 2^63 - 1, so sums could wrap"});
+  cases.push_back(
+      {"scaled row sum wraps",
+       {{Binary("x", one), Binary("y", one)},
+        {Row("row r", {{0, {INT64_MAX / 2, 1}}, {1, {3, 2}}}, nullptr, &one, 5)},
+        false,
+        zoint::kZero,
+        1},
+       5,
+       "row r: the sum of the coefficients' magnitudes (scaled by 2) exceeds 2^63 - 1, so sums could "
+       "wrap"});
+  cases.push_back(
+      {"objective sum wraps",
+       {{Binary("x", {INT64_MAX, 1}), Binary("y", one)}, {}, false, zoint::kZero, 4},
+       4,
+       "objective: the sum of the coefficients' magnitudes exceeds 2^63 - 1, so sums could wrap"});
   cases.push_back(
       {"objective denominators too wide",
        {{Binary("x", {1, int64_t{1} << 62}), Binary("y", {1, 5})}, {}, false, zoint::kZero, 4},
@@ -200,13 +211,18 @@ TEST(ModelMapping, EachRefusalNamesItsLineAndReason) {
     EXPECT_NE(error.reason.find(c.reason), std::string::npos) << c.what << ": " << error.reason;
   }
 
-  // At the limits themselves, the mapping goes through.
-  RawModel edge{{Binary("x", {INT64_MAX - 2, 1}), Binary("y", one)},
+  // At the library's limit itself, 2^63 - 1 for the objective and for each
+  // row, the mapping goes through.
+  RawModel edge{{Binary("x", {INT64_MAX - 1, 1}), Binary("y", one)},
                 {Row("row r", {{0, {INT64_MAX - 1, 1}}, {1, one}}, nullptr, &one)},
                 false,
                 zoint::kZero,
                 1};
-  EXPECT_EQ(Map(edge).problem.m, 1);
+  const MappedModel mapped = Map(edge);
+  EXPECT_EQ(mapped.problem.m, 1);
+  EXPECT_TRUE(zoint::ValueCanBeNoSolutionValue(mapped.problem));
+  edge.maximise = true;  // costs negated: no value reaches the limit
+  EXPECT_FALSE(zoint::ValueCanBeNoSolutionValue(Map(edge).problem));
 }
 
 }  // namespace
