@@ -15,6 +15,7 @@
 #include "cli.h"
 #include "model_loading.h"
 #include "models/model_file.h"
+#include "same_file.h"
 #include "stop_signal.h"
 #include "zoint/zoint_api.h"
 
@@ -73,6 +74,11 @@ int ParseArguments(int argc, char** argv, SolveArguments& arguments) {
   bool compressed = false;
   if (!zoint::FormatOfPath(arguments.modelPath, format, compressed)) {
     return UsageError("not a model file name (.lp, .mps, .opb, or those with .gz)", arguments.modelPath);
+  }
+  // Checked before anything is read or written: the answer must not
+  // replace the model, by this name or any other.
+  if (arguments.solutionPath != nullptr && SameFile(arguments.solutionPath, arguments.modelPath)) {
+    return UsageError("--solution names the model file itself", arguments.solutionPath);
   }
   return -1;
 }

@@ -291,6 +291,40 @@ TEST(Solve, UsageErrorsExitTwo) {
   }
 }
 
+// The answer never replaces the model, whatever path names it: refused as a
+// usage error before anything is read or written.
+TEST(Solve, TheSolutionFileIsNeverTheModel) {
+  ScratchDir scratch;
+  const std::string model = "min: +1 x1 ;\n";
+  WriteFile("m.opb", model);
+  ASSERT_EQ(std::system("mkdir sub && ln -s m.opb link.opb && ln m.opb hard.opb"), 0);
+  const std::string absolute = scratch.path() + "/m.opb";
+  for (const std::string& solution :
+       {std::string("m.opb"), std::string("./m.opb"), std::string("sub/../m.opb"), std::string("link.opb"),
+        std::string("hard.opb"), absolute}) {
+    for (const std::string& form : {"--solution " + solution, "--solution=" + solution}) {
+      const Command c = RunCli("solve " + form + " m.opb");
+      EXPECT_EQ(c.status, 2) << form;
+      EXPECT_EQ(c.err.rfind("zoint: --solution names the model file itself: " + solution + "\n", 0), 0)
+          << form << ": " << c.err;
+      EXPECT_EQ(c.out, "") << form;
+      EXPECT_EQ(ReadFile("m.opb"), model) << form;
+    }
+  }
+  // The model through a link, the solution by its own name: the same.
+  EXPECT_EQ(RunCli("solve --solution m.opb link.opb").status, 2);
+  EXPECT_EQ(ReadFile("m.opb"), model);
+  // zoint convert writes ZOIntIn.dat and names.txt: never over the model.
+  ASSERT_EQ(std::system("mkdir out && ln m.opb out/names.txt"), 0);
+  const Command convert = RunCli("convert m.opb out");
+  EXPECT_EQ(convert.status, 2) << convert.err;
+  EXPECT_EQ(ReadFile("m.opb"), model);
+
+  // Another file is written as asked.
+  EXPECT_EQ(RunCli("solve --solution answer.txt m.opb").status, 0);
+  EXPECT_EQ(ReadFile("answer.txt"), "status: optimal\nobjective: 0\nx1 0\n");
+}
+
 TEST(Solve, CompressedModels) {
   ScratchDir scratch;
   ASSERT_EQ(std::system(("cp '" + kExamples + "projects.opb' '" + kExamples +
