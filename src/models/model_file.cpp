@@ -49,7 +49,7 @@ ReadOutcome ReadModelFile(const std::string& path, RawModel& model, ModelError& 
   if (format == ModelFormat::Opb) {
     return ReadOpb(text, model, error) ? ReadOutcome::Read : ReadOutcome::Rejected;
   }
-  return ReadCoinModel(path, format == ModelFormat::Lp, text, model, error, cancel);
+  return ReadCoinModel(format == ModelFormat::Lp, text, model, error, cancel);
 }
 
 }  // namespace zoint

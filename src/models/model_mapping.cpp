@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "models/slack_folding.h"
+
 namespace zoint {
 
 namespace {
@@ -193,7 +195,8 @@ class Mapper {
 }  // namespace
 
 bool MapModel(const RawModel& model, MappedModel& mapped, ModelError& error) {
-  return Mapper(model, mapped, error).Map();
+  RawModel folded;
+  return FoldSlacks(model, folded, error) && Mapper(folded, mapped, error).Map();
 }
 
 bool ValueCanBeNoSolutionValue(const Problem& problem) {

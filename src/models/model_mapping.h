@@ -1,5 +1,6 @@
 // From a model as written to the library's problem: minimise c·x subject to
 // a_j·x ≤ b_j, x binary, every number a 64-bit integer, no sum that can wrap.
+//  - slack columns (slack_folding.h) are folded into their rows' sides;
 //  - maximise becomes minimise −c;
 //  - a ≥ side is negated; an = or ranged row becomes two rows;
 //  - variables fixed by their bounds are held by at most two extra rows:
