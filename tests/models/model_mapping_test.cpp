@@ -111,6 +111,48 @@ TEST(ModelMapping, BoundsThatFixVariablesBecomeTwoRowsAtMost) {
   }
 }
 
+// A continuous variable with no cost, two finite bounds apart and a single
+// row is that row's slack, as glpsol and CBC write ranged rows: folded into
+// the row's sides, it leaves the model and the answer.
+TEST(ModelMapping, SlackColumnsFoldIntoTheirRows) {
+  const ExactNumber one{1, 1};
+  const ExactNumber minusTwo{-2, 1};
+  const ExactNumber three{3, 1};
+  // x - y - s = -2, s in [0, 1]: -2 <= x - y <= -1. 2t + x + y <= 3 with t
+  // in [-0.25, 0.5]: x + y <= 3.5. u has a cost and v is in two rows: both
+  // stay variables, and, being continuous, are refused below.
+  RawModel model{{Binary("x", one),
+                  {"s", zoint::kZero, false, 0.0, 1.0, 3},
+                  Binary("y", {2, 1}),
+                  {"t", zoint::kZero, false, -0.25, 0.5, 4}},
+                 {},
+                 false,
+                 zoint::kZero,
+                 1};
+  model.rows.push_back(Row("r1", {{0, one}, {2, {-1, 1}}, {1, {-1, 1}}}, &minusTwo, &minusTwo));
+  model.rows.push_back(Row("r2", {{3, {2, 1}}, {0, one}, {2, one}}, nullptr, &three));
+  const MappedModel mapped = Map(model);
+  EXPECT_EQ(mapped.names, (std::vector<std::string>{"x", "y"}));
+  EXPECT_EQ(Costs(mapped.problem), "1 2");
+  ASSERT_EQ(mapped.problem.m, 3);
+  EXPECT_EQ(ProblemRow(mapped.problem, 0), "1 -1 | -1");
+  EXPECT_EQ(ProblemRow(mapped.problem, 1), "-1 1 | 2");
+  EXPECT_EQ(ProblemRow(mapped.problem, 2), "2 2 | 7");  // x + y <= 3.5, times 2
+
+  for (const char* what : {"cost", "two rows", "one bound"}) {
+    RawModel kept{{Binary("x", one), {"s", zoint::kZero, false, 0.0, 1.0, 3}}, {}, false, zoint::kZero, 1};
+    if (std::string(what) == "cost") kept.variables[1].cost = one;
+    if (std::string(what) == "one bound") kept.variables[1].upper = std::numeric_limits<double>::infinity();
+    kept.rows.push_back(Row("r1", {{0, one}, {1, one}}, nullptr, &one));
+    if (std::string(what) == "two rows") kept.rows.push_back(Row("r2", {{1, one}}, nullptr, &one));
+    MappedModel refused;
+    zoint::ModelError error{0, ""};
+    EXPECT_FALSE(zoint::MapModel(kept, refused, error)) << what;
+    EXPECT_NE(error.reason.find("variable s is continuous"), std::string::npos)
+        << what << ": " << error.reason;
+  }
+}
+
 TEST(ModelMapping, EachRefusalNamesItsLineAndReason) {
   const double inf = std::numeric_limits<double>::infinity();
   const ExactNumber one{1, 1};
