@@ -11,6 +11,7 @@
 #include "models/lp_ranges.h"
 #include "models/lp_text.h"
 #include "models/mps_text.h"
+#include "models/text_scan.h"
 
 namespace zoint {
 
@@ -49,7 +50,9 @@ std::string CleanMessage(std::string message) {
     if (c == '\n' || c == '\r' || c == '\t') c = ' ';
   }
   while (!message.empty() && message.back() == ' ') message.pop_back();
-  return message;
+  // CoinUtils may quote one byte of a name: no half character reaches a
+  // message.
+  return Printable(message, message.size());
 }
 
 // The line number in a CoinMpsIO message ("Bad image at line 6 < ... >").
@@ -238,8 +241,11 @@ class Converter {
 
 }  // namespace
 
-ReadOutcome ReadCoinModel(bool lp, const std::string& text, RawModel& model, ModelError& error,
+ReadOutcome ReadCoinModel(bool lp, const std::string& file, RawModel& model, ModelError& error,
                           const volatile int32_t* cancel) {
+  // Editors on Windows may start the file with a UTF-8 byte order mark,
+  // which neither reader knows; without it every line stays where it was.
+  const std::string text = file.compare(0, 3, "\xEF\xBB\xBF") == 0 ? file.substr(3) : file;
   bool mpsMaximise = false;
   if (lp ? !CheckLpText(text, error) : !CheckMpsText(text, mpsMaximise, error)) return ReadOutcome::Rejected;
 

@@ -1,5 +1,6 @@
 #include "models/lp_text.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "models/text_scan.h"
@@ -17,6 +18,14 @@ bool IsObjectiveKeyword(const std::string& word) {
     if (word == keyword) return true;
   }
   return false;
+}
+
+// Where the first byte outside ASCII is; npos when there is none.
+size_t NonAsciiAt(std::string_view token) {
+  for (size_t k = 0; k < token.size(); ++k) {
+    if (static_cast<unsigned char>(token[k]) >= 0x80) return k;
+  }
+  return std::string_view::npos;
 }
 
 }  // namespace
@@ -43,6 +52,16 @@ bool CheckLpText(const std::string& text, ModelError& error) {
       return false;
     }
     const std::vector<std::string_view> tokens = Tokens(content, kDelimiters);
+    for (std::string_view token : tokens) {
+      // CoinLpIO would name one byte of the character; here it shows whole.
+      const size_t at = NonAsciiAt(token);
+      if (at == std::string_view::npos) continue;
+      error = {number, "the name " + Printable(token) + " holds '" +
+                           Printable(token.substr(at, std::max<size_t>(Utf8CharacterLength(token, at), 1))) +
+                           "'; LP names can hold only ASCII letters, digits and !\"#$%&(),.;?@_`'{}~"};
+      failed = true;
+      return false;
+    }
     if (tokens.size() == 1) {
       const std::string word = Lowercase(tokens[0]);
       if (word == "sos" || word == "sos1" || word == "sos2") {

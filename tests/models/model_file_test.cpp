@@ -36,8 +36,26 @@ Outcome ReadAndMap(const std::string& path) {
   return outcome;
 }
 
-// The file is refused with one line; where line is not −1, at that line, and
-// with the reason containing `reason`.
+// Whole UTF-8 characters only: no stray byte of a character cut in two.
+bool WholeUtf8(const std::string& text) {
+  for (size_t k = 0; k < text.size();) {
+    const unsigned char lead = static_cast<unsigned char>(text[k]);
+    const size_t length = lead < 0x80                   ? 1
+                          : lead >= 0xC2 && lead < 0xE0 ? 2
+                          : lead >= 0xE0 && lead < 0xF0 ? 3
+                          : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                        : 0;
+    if (length == 0 || k + length > text.size()) return false;
+    for (size_t c = 1; c < length; ++c) {
+      if ((static_cast<unsigned char>(text[k + c]) & 0xC0) != 0x80) return false;
+    }
+    k += length;
+  }
+  return true;
+}
+
+// The file is refused with one line of whole characters; where line is not
+// −1, at that line, and with the reason containing `reason`.
 void ExpectRefused(const std::string& path, int64_t line, const std::string& reason) {
   SCOPED_TRACE(path + ": " + ReadFile(path).substr(0, 300));
   const Outcome outcome = ReadAndMap(path);
@@ -45,6 +63,7 @@ void ExpectRefused(const std::string& path, int64_t line, const std::string& rea
   EXPECT_NE(outcome.read, ReadOutcome::Stopped) << path;
   EXPECT_FALSE(outcome.error.reason.empty()) << path;
   EXPECT_EQ(outcome.error.reason.find('\n'), std::string::npos) << path << ": " << outcome.error.reason;
+  EXPECT_TRUE(WholeUtf8(outcome.error.reason)) << path << ": " << outcome.error.reason;
   if (line >= 0) {
     EXPECT_EQ(outcome.error.line, line) << path << ": " << outcome.error.reason;
   }
@@ -292,6 +311,14 @@ TEST(ModelFile, WhatCannotBeSolvedIsRefusedAtItsLine) {
       {"semi.lp", "Minimize\n obj: x + y\nSubject To\n c1: x + y >= 1\nSemis\n y\nBinary\n x\nEnd\n", 5,
        "semi-continuous"},
       {"noend.lp", "Minimize\n obj: x\nSubject To\n c1: x >= 1\nBinary\n x\n", 6, "does not end with End"},
+      {"utf8.lp", "Minimize\n obj: x + café\nSubject To\n c1: x + café >= 1\nBinary\n x café\nEnd\n", 2,
+       "the name café holds 'é'; LP names can hold only ASCII letters, digits and !\"#$%&(),.;?@_`'{}~"},
+      {"byte.lp", "Minimize\n obj: x\nSubject To\n c1: x + y\xe9z >= 1\nBinary\n x\nEnd\n", 4,
+       "the name y\\xe9z holds '\\xe9'"},
+      {"utf8.mps",
+       "\xEF\xBB\xBFNAME U\nROWS\n N obj\n L c1\nCOLUMNS\n    caf\xC3\xA9 obj 1 c1 1\nRHS\n    rhs c1 "
+       "1\nENDATA\n",
+       6, "variable café is continuous"},
       {"twice.lp", "Minimize\n obj: x\nSubject To\n c1: 3 x + 2 y - x >= 1\nBinary\n x y\nEnd\n", -1,
        "duplicates"},
       {"digits.lp", "Minimize\n obj: 0.1234567890123456 x\nSubject To\n c1: x >= 0\nBinary\n x\nEnd\n", 2,

@@ -82,7 +82,7 @@ TEST(OpbReader, EachFaultIsOneLineWithItsPlace) {
   struct Case {
     std::string text;
     int64_t line;
-    const char* reason;  // a part of it
+    std::string reason;  // a part of it
   };
   const Case cases[] = {
       {"min: +1 x1 ;\n+1 x1 >= 1", 2, "must end with ';' (truncated?)"},
@@ -100,6 +100,11 @@ TEST(OpbReader, EachFaultIsOneLineWithItsPlace) {
       {"+1 ~x1 >= -9223372036854775807 ;\n", 1, "leaves the 64-bit range"},
       {"+1 y1 >= 1 ;\n", 1, "unexpected text at 'y1'"},
       {"\n\n+1 x1 >= \x01\xff ;\n", 3, "unexpected text at '\\x01\\xff'"},
+      // Names as the file has them: whole characters, or a stray byte escaped.
+      {"+1 café >= 1 ;\n", 1, "at 'café'"},
+      {"+1 caf\xc3 >= 1 ;\n", 1, "at 'caf\\xc3'"},
+      {"+1 " + std::string(41, 'y') + "é >= 1 ;\n", 1, "at '" + std::string(40, 'y') + "...'"},
+      {"+1 " + std::string(39, 'y') + "éé >= 1 ;\n", 1, "at '" + std::string(39, 'y') + "é...'"},
       {"+1 x0 >= 1 ;\n", 1, "numbered from x1"},
       {"* a comment, and no header\n", 1, "nothing to solve"},
       {"* #variable= 4\n+1 x1 >= 1 ;\n", 1, "must give both #variable= N and #constraint= M"},
