@@ -103,11 +103,22 @@ TEST(Solve, EachInstanceLpGivesItsExpectedAnswer) {
   }
 }
 
-// projects.lp maximises with a constant, decimals, a >= row and an = row; its
+// A maximisation with a constant, decimals, a >= row and an = row; its
 // hand conversion: minimise minus the value times 4 (1.5 dropped), the
 // budget times 2, the >= row negated, the = row as two rows. Two optima
 // tie at 14.25; the lexicographically smaller in the model's order wins.
-const char kProjectsByHand[] =
+const char kScaledLp[] =
+    "Maximize\n"
+    " value: 4.5 roads + 3 bridge_a + 3 bridge_b + 2.25 school + 6 clinic + 2 park + 1.5\n"
+    "Subject To\n"
+    " budget: 2 roads + 1.5 bridge_a + 1.5 bridge_b + school + 3 clinic + 0.5 park <= 6\n"
+    " safety: roads + clinic >= 1\n"
+    " bridge: bridge_a - bridge_b = 0\n"
+    "Binary\n"
+    " roads bridge_a bridge_b school clinic park\n"
+    "End\n";
+
+const char kScaledByHand[] =
     "6,4\n"
     "-18,-12,-12,-9,-24,-8,\n"
     "4,3,3,2,6,1,12\n"
@@ -115,30 +126,43 @@ const char kProjectsByHand[] =
     "0,1,-1,0,0,0,0\n"
     "0,-1,1,0,0,0,0\n";
 
+const char kProjectsAnswer[] =
+    "status: optimal\nobjective: 51\nroads 1\nbridge_a 0\nbridge_b 0\nschool 1\nclinic 1\npark 0\n";
+
 TEST(Solve, AMaximisationWithGreaterAndEqualRowsAnswersAsItsHandConversion) {
   ScratchDir scratch;
-  WriteFile("ZOIntIn.dat", kProjectsByHand);
+  WriteFile("ZOIntIn.dat", kScaledByHand);
   ASSERT_EQ(RunCli(".").status, 0);
   EXPECT_EQ(ReadFile("ZOIntOut.dat"), "-51\n1,0,0,1,1,0\n");  // 1.5 + 51/4 = 14.25
+  if (!HaveCoinUtils()) return;
+  WriteFile("scaled.lp", kScaledLp);
+  const Command run = RunCli("solve scaled.lp");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(
+      run.out,
+      "status: optimal\nobjective: 14.25\nroads 1\nbridge_a 0\nbridge_b 0\nschool 1\nclinic 1\npark 0\n");
+}
 
+// The bundled example in its three formats is one model, with one answer:
+// the OPB file names its variables x1 ... x6.
+TEST(Solve, TheBundledExampleGivesOneAnswerInEachFormat) {
+  ScratchDir scratch;
   for (const char* file : {"projects.lp", "projects.mps"}) {
     if (!HaveCoinUtils()) break;
     const Command run = RunCli("solve '" + kExamples + file + "'");
     EXPECT_EQ(run.status, 0) << file << ": " << run.err;
-    EXPECT_EQ(
-        run.out,
-        "status: optimal\nobjective: 14.25\nroads 1\nbridge_a 0\nbridge_b 0\nschool 1\nclinic 1\npark 0\n")
-        << file;
+    EXPECT_EQ(run.out, kProjectsAnswer) << file;
   }
-  const Result opb = Parse(RunCli("solve '" + kExamples + "projects.opb'").out);
-  EXPECT_EQ(opb.objective, "51");
-  EXPECT_EQ(opb.values, "1,0,0,1,1,0");
+  const Command opb = RunCli("solve '" + kExamples + "projects.opb'");
+  EXPECT_EQ(opb.status, 0) << opb.err;
+  EXPECT_EQ(opb.out, "status: optimal\nobjective: 51\nx1 1\nx2 0\nx3 0\nx4 1\nx5 1\nx6 0\n");
 }
 
 TEST(Solve, ConvertWritesTheProblemAHostSolves) {
   if (!HaveCoinUtils()) GTEST_SKIP() << "built without CoinUtils";
   ScratchDir scratch;
-  const Command convert = RunCli("convert '" + kExamples + "projects.lp' out");
+  WriteFile("scaled.lp", kScaledLp);
+  const Command convert = RunCli("convert scaled.lp out");
   EXPECT_EQ(convert.status, 0) << convert.err;
   EXPECT_EQ(convert.out,
             "wrote out/ZOIntIn.dat (n = 6, m = 4) and out/names.txt\n"
@@ -147,7 +171,7 @@ TEST(Solve, ConvertWritesTheProblemAHostSolves) {
             "constant: 1.5\n"
             "model objective = 1.5 - (value on line 1 of ZOIntOut.dat) / 4\n"
             "(9223372036854775807 on line 1: no assignment meets every row)\n");
-  EXPECT_EQ(ReadFile("out/ZOIntIn.dat"), kProjectsByHand);
+  EXPECT_EQ(ReadFile("out/ZOIntIn.dat"), kScaledByHand);
   EXPECT_EQ(ReadFile("out/names.txt"), "roads\nbridge_a\nbridge_b\nschool\nclinic\npark\n");
   ASSERT_EQ(RunCli("out").status, 0);
   EXPECT_EQ(ReadFile("out/ZOIntOut.dat"), "-51\n1,0,0,1,1,0\n");
@@ -334,8 +358,7 @@ TEST(Solve, CompressedModels) {
   const Result opb = Parse(RunCli("solve projects.opb.gz").out);
   EXPECT_EQ(opb.objective, "51");
   if (!HaveCoinUtils()) return;
-  const Result lp = Parse(RunCli("solve projects.lp.gz").out);
-  EXPECT_EQ(lp.objective, "14.25");
+  EXPECT_EQ(RunCli("solve projects.lp.gz").out, kProjectsAnswer);
 }
 
 }  // namespace
