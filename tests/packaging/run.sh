@@ -3,9 +3,10 @@
 # - the quick start on a machine without GoogleTest;
 # - `cmake --install` into a temporary prefix, and programs built against it
 #   with find_package(ZOInt), with pkg-config and with plain compiler flags;
+#   the Python module installed there, its tests and example;
 # - a project that adds the source tree with add_subdirectory;
 # - the .deb: its metadata and contents, installed into a throw-away root,
-#   and the same programs built against that root;
+#   and the same programs built against that root, and its Python module;
 # - the Windows zips: a C host built with mingw against each import library
 #   and one linked the Visual C++ way (lld-link), run under wine64 on 64-bit
 #   and checked statically on 32-bit.
@@ -356,7 +357,7 @@ zip_lists_its_files() {
   local expected actual
   expected=$(printf "ZOInt-$version-$1/%s\n" ZOInt.dll ZOInt.def ZOInt.lib libZOInt.dll.a README.md LICENSE \
     include/zoint/ZOInt.h examples/worked/ZOIntIn.dat examples/windows/solve.c examples/windows/ZOInt.bas \
-    examples/windows/solve.py | sort)
+    examples/windows/solve.py $(cd "$source_dir" && find docs -type f) | sort)
   actual=$(cd "$scratch/$1" && find . -type f | sed 's|^\./||' | sort)
   same_text "files in the zip" "$actual" "$expected"
 }
@@ -367,7 +368,7 @@ for preset in win32 win64; do
   zip=build/$preset/ZOInt-$version-$preset.zip
   [ -f "$zip" ] || { echo "$zip was not built" >&2; exit 1; }
   unzip -q "$zip" -d "$scratch/$preset"
-  check "$preset: the zip holds the DLL, .def, both import libraries, header, examples, README, LICENSE" \
+  check "$preset: the zip holds the DLL, .def, both import libraries, header, examples, README, docs, LICENSE" \
     zip_lists_its_files "$preset"
 done
 check "the Python example compiles" \
