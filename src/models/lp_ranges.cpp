@@ -188,7 +188,18 @@ class Splitter {
     }
     // The expression runs to the relation; the side after it ends the row.
     Token relation = lexer_.Next();
-    while (relation.kind != Kind::Relation && relation.kind != Kind::End) relation = lexer_.Next();
+    while (relation.kind != Kind::Relation && relation.kind != Kind::End) {
+      // A row that starts "L <=" and reaches the next row's name has a
+      // side on the left only, which CoinLpIO does not read either.
+      if (ranged && relation.kind == Kind::Word && lexer_.Peek(0).kind == Kind::Colon) break;
+      relation = lexer_.Next();
+    }
+    if (ranged && relation.kind != Kind::Relation) {
+      error_ = {first.line,
+                "a row with a side on its left needs a second relation: L <= expression <= U, "
+                "or U >= expression >= L"};
+      return false;
+    }
     if (relation.kind == Kind::End) return true;
     if (lexer_.Peek(0).kind == Kind::Sign && IsValue(text_, lexer_.Peek(1))) lexer_.Next();
     if (IsValue(text_, lexer_.Peek(0))) lexer_.Next();

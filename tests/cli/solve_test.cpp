@@ -218,6 +218,11 @@ TEST(Solve, CostsSummingToTheLimitAreSolvedExactly) {
     EXPECT_EQ(run.status, 0) << c.text << run.err;
     EXPECT_EQ(run.out, c.out) << c.text;
   }
+  // Through the exchange file, the library's rule holds: convert says so.
+  const Command convert = RunCli("convert limit.opb out");
+  EXPECT_EQ(convert.status, 0) << convert.err;
+  EXPECT_NE(convert.out.find("note: the costs sum to exactly 9223372036854775807"), std::string::npos)
+      << convert.out;
 }
 
 TEST(Solve, TimeLimitStopsWithTheBestSoFar) {

@@ -311,6 +311,8 @@ TEST(ModelFile, WhatCannotBeSolvedIsRefusedAtItsLine) {
       {"semi.lp", "Minimize\n obj: x + y\nSubject To\n c1: x + y >= 1\nSemis\n y\nBinary\n x\nEnd\n", 5,
        "semi-continuous"},
       {"noend.lp", "Minimize\n obj: x\nSubject To\n c1: x >= 1\nBinary\n x\n", 6, "does not end with End"},
+      {"leftside.lp", "Minimize\n obj: x\nSubject To\n c1: 2 >= x\n c2: x + y >= 1\nBinary\n x y\nEnd\n", 4,
+       "a row with a side on its left needs a second relation"},
       {"utf8.lp", "Minimize\n obj: x + café\nSubject To\n c1: x + café >= 1\nBinary\n x café\nEnd\n", 2,
        "the name café holds 'é'; LP names can hold only ASCII letters, digits and !\"#$%&(),.;?@_`'{}~"},
       {"byte.lp", "Minimize\n obj: x\nSubject To\n c1: x + y\xe9z >= 1\nBinary\n x\nEnd\n", 4,
