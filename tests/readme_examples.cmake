@@ -1,8 +1,10 @@
 # Fails unless each code block of README.md and of docs/*.md that follows a
 # line "<!-- example: PATH -->" holds exactly the file PATH, so that the
 # examples the pages show are the ones the tests build and run; and unless
-# every relative link of those pages leads to a file that exists, so that
-# the README's links to docs/ and the pages' links to each other hold.
+# every relative link of those pages leads to a file (and heading) that
+# exists, so that the README's links to docs/ and the pages' links to each
+# other hold; and unless the README names both test commands and links to
+# every page of docs/.
 cmake_minimum_required(VERSION 3.20)
 file(GLOB pages RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/README.md" "${SOURCE_DIR}/docs/*.md")
 set(examples 0)
@@ -56,3 +58,20 @@ endforeach()
 if(examples EQUAL 0)
   message(FATAL_ERROR "neither README.md nor docs/ marks an example")
 endif()
+
+# The README names the test command a developer runs after each change and
+# the one CI runs, and leads to every page of docs/.
+file(READ "${SOURCE_DIR}/README.md" readme)
+foreach(command "ctest --preset linux" "tests/run_all.sh")
+  string(FIND "${readme}" "${command}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "README.md does not name the test command ${command}")
+  endif()
+endforeach()
+file(GLOB doc_pages RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/docs/*.md")
+foreach(page IN LISTS doc_pages)
+  string(FIND "${readme}" "](${page})" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "README.md has no link to ${page}")
+  endif()
+endforeach()
