@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "models/slack_folding.h"
+#include "models/text_scan.h"
 
 namespace zoint {
 
@@ -196,7 +197,10 @@ class Mapper {
 
 bool MapModel(const RawModel& model, MappedModel& mapped, ModelError& error) {
   RawModel folded;
-  return FoldSlacks(model, folded, error) && Mapper(folded, mapped, error).Map();
+  if (FoldSlacks(model, folded, error) && Mapper(folded, mapped, error).Map()) return true;
+  // Names in a reason are the file's bytes, which need not be UTF-8.
+  error.reason = Printable(error.reason, error.reason.size());
+  return false;
 }
 
 bool ValueCanBeNoSolutionValue(const Problem& problem) {

@@ -321,6 +321,9 @@ TEST(ModelFile, WhatCannotBeSolvedIsRefusedAtItsLine) {
        "\xEF\xBB\xBFNAME U\nROWS\n N obj\n L c1\nCOLUMNS\n    caf\xC3\xA9 obj 1 c1 1\nRHS\n    rhs c1 "
        "1\nENDATA\n",
        6, "variable café is continuous"},
+      {"latin1.mps",
+       "NAME L\nROWS\n N obj\n L c1\nCOLUMNS\n    caf\xe9 obj 1 c1 1\nRHS\n    rhs c1 1\nENDATA\n", 6,
+       "variable caf\\xe9 is continuous"},
       {"twice.lp", "Minimize\n obj: x\nSubject To\n c1: 3 x + 2 y - x >= 1\nBinary\n x y\nEnd\n", -1,
        "duplicates"},
       {"digits.lp", "Minimize\n obj: 0.1234567890123456 x\nSubject To\n c1: x >= 0\nBinary\n x\nEnd\n", 2,

@@ -324,6 +324,9 @@ install_into_root() {
   local package
   mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates" "$root/var/log"
   for package in $(dpkg-deb --field "$deb" Depends | sed 's/([^)]*)//g; s/,/ /g'); do
+    # The package's own architecture: where the i386 stage has installed
+    # libc6:i386 beside it, the bare name is ambiguous.
+    dpkg-query --status "$package:$arch" >/dev/null 2>&1 && package=$package:$arch
     dpkg-query --status "$package" >>"$root/var/lib/dpkg/status" || return 1
     echo >>"$root/var/lib/dpkg/status"
     : >"$root/var/lib/dpkg/info/$(dpkg-query -W -f='${binary:Package}' "$package").list"
