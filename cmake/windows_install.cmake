@@ -1,6 +1,6 @@
 # What the Windows zip holds, side by side: ZOInt.dll, its .def, import
 # libraries for Visual C++ (ZOInt.lib) and for mingw (libZOInt.dll.a), the
-# header, the examples for C, VBA and Python, README and LICENSE.
+# header, the examples for C, VBA and Python, README, docs/ and LICENSE.
 if(NOT CMAKE_DLLTOOL OR NOT CMAKE_OBJCOPY)
   message(FATAL_ERROR "dlltool and objcopy of the mingw-w64 toolchain make the import libraries; not found")
 endif()
@@ -51,3 +51,5 @@ install(FILES "$<TARGET_FILE:zoint>" "${ZOINT_DEF}" ${import_libraries}
 install(FILES "${PROJECT_SOURCE_DIR}/include/zoint/ZOInt.h" DESTINATION include/zoint)
 install(DIRECTORY "${PROJECT_SOURCE_DIR}/examples/windows/" DESTINATION examples/windows)
 install(FILES "${PROJECT_SOURCE_DIR}/examples/worked/ZOIntIn.dat" DESTINATION examples/worked)
+# The README's links lead into docs/, beside it.
+install(DIRECTORY "${PROJECT_SOURCE_DIR}/docs" DESTINATION .)

@@ -1,28 +1,48 @@
-"""Exact solver for 0-1 programs: ZOInt's C API (zoint_solve) through ctypes.
+"""ZOInt, an exact solver for 0-1 programs, from Python: its C API
+(zoint_solve in libzoint.so.1) through ctypes.
 
     minimise  costs . x
-    subject to rows[j] . x <= rhs[j] for every row j, x in {0, 1}^n
+    subject to rows[j] . x <= rhs[j] for every row j,  x in {0, 1}^n
 
     >>> import zoint
     >>> r = zoint.solve([5, 3, 4], [[-1, -1, 0], [0, -1, -1]], [-1, -1])
     >>> r.status, r.value, r.x
     ('optimal', 3, [0, 1, 0])
 
-The library is libzoint.so: the file named by the ZOINT_LIBRARY environment
-variable, or else the one in the project's build folder (build/linux).
+A solve runs in a thread of its own, without the GIL, so other Python
+threads go on, and Ctrl-C stops it at once: solve then raises
+KeyboardInterrupt, whose `result` attribute is the best assignment found so
+far (status "stopped"). A time limit, a node limit, or a `cancel` event set
+by another thread stop it the same way, and solve returns that result.
+
+The library is looked for, in this order: the file named by the
+ZOINT_LIBRARY environment variable; where `cmake --install` or the Debian
+package put it, beside this module; a source tree's build folder
+(build/linux); then libzoint.so.1 through the system's loader.
 """
 
 import ctypes
 import math
+import numbers
 import operator
 import os
+import threading
 
 NO_SOLUTION = 2**63 - 1
 MAX_VARIABLES = 100
 MAX_CONSTRAINTS = 50
+LIBRARY_NAME = "libzoint.so.1"
+
+# The install rules set this to the installed library's path, relative to
+# this file; it stays None in the source tree.
+_INSTALLED_LIBRARY = None
+
+# How often the waiting thread looks at a cancel event, in seconds.
+_POLL_SECONDS = 0.05
 
 _STATUS_NAMES = {0: "optimal", 1: "infeasible", 2: "stopped"}
 _BAD_SIZE, _OUT_OF_RANGE, _OUT_OF_MEMORY, _BAD_ARGUMENT = 3, 4, 5, 6
+_LARGEST = 2**63 - 1
 
 
 class _Progress(ctypes.Structure):
@@ -42,7 +62,8 @@ class _Options(ctypes.Structure):
 class Result:
     """The answer of one solve.
 
-    status: "optimal", "infeasible" or "stopped" (by the time limit);
+    status: "optimal", "infeasible", or "stopped" (by a limit, a cancel
+    event or Ctrl-C; x is then the best assignment found, not proven optimal);
     value: the objective of x, or NO_SOLUTION when there is no assignment;
     x: the assignment, a list of 0 and 1 (all 0 when there is none).
     """
@@ -59,64 +80,127 @@ class Result:
 
 
 _library = None
+_library_path = None
+_library_lock = threading.Lock()
 
 
-def _library_path():
-    path = os.environ.get("ZOINT_LIBRARY")
-    if path:
-        return path
+def _candidates():
+    """Where the library may be, in the order they are tried."""
     here = os.path.dirname(os.path.abspath(__file__))
-    return os.path.join(here, os.pardir, "build", "linux", "libzoint.so")
+    named = os.environ.get("ZOINT_LIBRARY")
+    if named:
+        return [named]
+    paths = []
+    if _INSTALLED_LIBRARY is not None:
+        paths.append(os.path.normpath(os.path.join(here, _INSTALLED_LIBRARY)))
+    paths.append(os.path.join(here, os.pardir, "build", "linux", "libzoint.so"))
+    return [path for path in paths if os.path.exists(path)] + [LIBRARY_NAME]
 
 
 def _load():
-    global _library
-    if _library is None:
-        path = _library_path()
-        try:
-            library = ctypes.CDLL(path)
-        except OSError as error:
-            raise OSError("cannot load libzoint (%s); set ZOINT_LIBRARY to its path, or build the "
-                          "project first: %s" % (path, error)) from None
-        library.zoint_solve.argtypes = [ctypes.c_int32, ctypes.c_int32, ctypes.POINTER(ctypes.c_int64),
-                                        ctypes.POINTER(ctypes.c_int64), ctypes.POINTER(ctypes.c_int64),
-                                        ctypes.POINTER(_Options), ctypes.POINTER(ctypes.c_int64),
-                                        ctypes.POINTER(ctypes.c_int32)]
-        library.zoint_solve.restype = ctypes.c_int
-        _library = library
-    return _library
+    global _library, _library_path
+    with _library_lock:
+        if _library is not None:
+            return _library
+        errors = []
+        for path in _candidates():
+            try:
+                library = ctypes.CDLL(path)
+            except OSError as error:
+                errors.append(str(error))
+                continue
+            library.zoint_solve.argtypes = [ctypes.c_int32, ctypes.c_int32, ctypes.POINTER(ctypes.c_int64),
+                                            ctypes.POINTER(ctypes.c_int64), ctypes.POINTER(ctypes.c_int64),
+                                            ctypes.POINTER(_Options), ctypes.POINTER(ctypes.c_int64),
+                                            ctypes.POINTER(ctypes.c_int32)]
+            library.zoint_solve.restype = ctypes.c_int
+            _library, _library_path = library, path
+            return library
+        raise OSError("cannot load the zoint library (%s); install ZOInt, or set ZOINT_LIBRARY to the path of "
+                      "libzoint.so" % "; ".join(errors))
 
 
-def _integers(values, what):
-    """values as a list of Python ints within int64_t."""
+def library_path():
+    """The path (or name) the zoint library was loaded from; loads it."""
+    _load()
+    return _library_path
+
+
+def _integer(value, where):
+    """value as a Python int within int64_t; bools, floats and strings refused."""
+    if isinstance(value, bool):
+        raise TypeError("%s must be an integer, not a bool (%r)" % (where, value))
     try:
-        numbers = [operator.index(v) for v in values]
+        number = operator.index(value)
     except TypeError:
-        raise ValueError("%s must hold integers" % what) from None
-    for v in numbers:
-        if not -2**63 <= v < 2**63:
-            raise ValueError("%s: %d is outside the signed 64-bit range" % (what, v))
-    return numbers
+        raise TypeError("%s must be an integer, not %s (%r)" % (where, type(value).__name__, value)) from None
+    if not -2**63 <= number <= _LARGEST:
+        raise ValueError("%s: %d is outside the signed 64-bit range" % (where, number))
+    return number
 
 
-def solve(costs, rows, rhs, time_limit=None):
+def _integers(values, where):
+    if isinstance(values, (str, bytes)) or not hasattr(values, "__iter__"):
+        raise TypeError("%s must be a sequence of integers, not %s" % (where, type(values).__name__))
+    return [_integer(v, "%s[%d]" % (where, i)) for i, v in enumerate(values)]
+
+
+def _check_sums(values, where):
+    # The library's one limit, in the words the command line uses.
+    if sum(abs(v) for v in values) > _LARGEST:
+        raise ValueError("%s: the sum of the coefficients' magnitudes exceeds 2^63 - 1, so sums could wrap" % where)
+
+
+def _seconds(time_limit):
+    """The C API's time limit: 0 for none."""
+    if time_limit is None:
+        return 0.0
+    if isinstance(time_limit, bool) or not isinstance(time_limit, numbers.Real):
+        raise TypeError("time_limit must be a number of seconds, not %s (%r)"
+                        % (type(time_limit).__name__, time_limit))
+    seconds = float(time_limit)
+    if math.isnan(seconds) or seconds <= 0:
+        raise ValueError("time_limit must be a positive number of seconds, not %r" % (time_limit,))
+    return 0.0 if math.isinf(seconds) else seconds
+
+
+def _nodes(node_limit):
+    """The C API's node limit: 0 for none."""
+    if node_limit is None:
+        return 0
+    nodes = _integer(node_limit, "node_limit")
+    if nodes < 1:
+        raise ValueError("node_limit must be a positive number of search nodes, not %r" % (node_limit,))
+    return nodes
+
+
+def solve(costs, rows, rhs, time_limit=None, node_limit=None, cancel=None):
     """Minimises costs . x subject to rows[j] . x <= rhs[j], x binary.
 
     costs: n integers; rows: m sequences of n integers; rhs: m integers;
-    n <= 100, m <= 50, every number a signed 64-bit integer, and no sum that
-    can leave that range (sum of |costs|, and of each row's |coefficients|,
-    at most 2**63 - 1). time_limit: seconds, or None for no limit.
+    n <= 100, m <= 50, every number a signed 64-bit integer, and, for the
+    costs and for each row, the sum of the coefficients' magnitudes at most
+    2^63 - 1, so that no sum can wrap.
 
-    Among optimal assignments it returns the lexicographically smallest
-    (x[0] most significant, 0 before 1). Raises ValueError on bad arguments
-    and MemoryError when memory runs out.
+    time_limit: seconds (None: no limit); node_limit: search nodes (None: no
+    limit); cancel: an object with is_set(), such as threading.Event, that
+    another thread may set. Each stops the search with the best assignment
+    found, status "stopped".
+
+    Returns a Result: among optimal assignments, the lexicographically
+    smallest (x[0] most significant, 0 before 1). Ctrl-C raises
+    KeyboardInterrupt, with the best assignment so far as its `result`.
+
+    Raises TypeError for an argument of the wrong type (a bool, a float or a
+    string where an integer is needed, a string time limit), ValueError for
+    a wrong value (sizes, lengths, numbers beyond 64 bits, sums that could
+    wrap, limits that are not positive) and MemoryError when memory runs out.
     """
-    try:
-        costs = list(costs)
-        rows = [list(row) for row in rows]
-        rhs = list(rhs)
-    except TypeError:
-        raise ValueError("costs, rows and rhs must be sequences") from None
+    costs = _integers(costs, "costs")
+    if isinstance(rows, (str, bytes)) or not hasattr(rows, "__iter__"):
+        raise TypeError("rows must be a sequence of rows, not %s" % type(rows).__name__)
+    rows = [_integers(row, "rows[%d]" % j) for j, row in enumerate(rows)]
+    rhs = _integers(rhs, "rhs")
     n, m = len(costs), len(rows)
     if n > MAX_VARIABLES or m > MAX_CONSTRAINTS:
         raise ValueError("at most %d variables and %d rows; got %d and %d" % (MAX_VARIABLES, MAX_CONSTRAINTS, n, m))
@@ -124,29 +208,69 @@ def solve(costs, rows, rhs, time_limit=None):
         raise ValueError("%d rows but %d right-hand sides" % (m, len(rhs)))
     for j, row in enumerate(rows):
         if len(row) != n:
-            raise ValueError("row %d has %d coefficients; there are %d variables" % (j, len(row), n))
-    options = _Options()
-    if time_limit is not None:
-        try:
-            seconds = float(time_limit)
-        except (TypeError, ValueError):
-            raise ValueError("time_limit must be a number of seconds") from None
-        if math.isnan(seconds) or seconds <= 0:
-            raise ValueError("time_limit must be a positive number of seconds")
-        options.time_limit = seconds
+            raise ValueError("rows[%d] has %d coefficients; there are %d variables" % (j, len(row), n))
+    _check_sums(costs, "costs")
+    for j, row in enumerate(rows):
+        _check_sums(row, "rows[%d]" % j)
+    if cancel is not None and not callable(getattr(cancel, "is_set", None)):
+        raise TypeError("cancel must have an is_set() method, such as threading.Event; not %s"
+                        % type(cancel).__name__)
 
-    flat = [v for row in rows for v in row]
-    c_costs = (ctypes.c_int64 * max(n, 1))(*_integers(costs, "costs"))
-    c_rows = (ctypes.c_int64 * max(n * m, 1))(*_integers(flat, "rows"))
-    c_rhs = (ctypes.c_int64 * max(m, 1))(*_integers(rhs, "rhs"))
+    options = _Options()
+    options.time_limit = _seconds(time_limit)
+    options.node_limit = _nodes(node_limit)
+    stop = ctypes.c_int32(0)
+    options.cancel = ctypes.pointer(stop)
+    c_costs = (ctypes.c_int64 * max(n, 1))(*costs)
+    c_rows = (ctypes.c_int64 * max(n * m, 1))(*[v for row in rows for v in row])
+    c_rhs = (ctypes.c_int64 * max(m, 1))(*rhs)
     value = ctypes.c_int64(0)
     x = (ctypes.c_int32 * max(n, 1))()
-    status = _load().zoint_solve(n, m, c_costs, c_rows, c_rhs, ctypes.byref(options), ctypes.byref(value), x)
+    library = _load()
+    outcome = {}
+    done = threading.Event()
+
+    def call():
+        # ctypes lets go of the GIL for the length of the foreign call.
+        try:
+            outcome["status"] = library.zoint_solve(n, m, c_costs, c_rows, c_rhs, ctypes.byref(options),
+                                                    ctypes.byref(value), x)
+        except BaseException as error:  # handed to the caller below
+            outcome["error"] = error
+        finally:
+            done.set()
+
+    # The caller waits on an event, not on Thread.join: a join that Ctrl-C
+    # interrupts can take the thread for ended while it still runs.
+    threading.Thread(target=call, name="zoint.solve", daemon=True).start()
+    try:
+        while not done.wait(_POLL_SECONDS):
+            if cancel is not None and cancel.is_set():
+                stop.value = 1
+    except KeyboardInterrupt as interrupt:
+        stop.value = 1
+        # The search stops within a node's work; a second Ctrl-C meanwhile
+        # must not leave it running on memory that is about to go.
+        while not done.is_set():
+            try:
+                done.wait()
+            except KeyboardInterrupt:
+                pass
+        try:
+            interrupt.result = _answer(outcome, value, x, n)
+        except (MemoryError, ValueError):
+            interrupt.result = None
+        raise
+    return _answer(outcome, value, x, n)
+
+
+def _answer(outcome, value, x, n):
+    if "error" in outcome:
+        raise outcome["error"]
+    status = outcome["status"]
     if status in _STATUS_NAMES:
         return Result(_STATUS_NAMES[status], value.value, list(x)[:n])
-    if status == _OUT_OF_RANGE:
-        raise ValueError("a sum can leave the signed 64-bit range (sum of |costs|, or of a row's "
-                         "|coefficients|, above 2**63 - 1): no exact answer")
     if status == _OUT_OF_MEMORY:
         raise MemoryError("zoint_solve ran out of memory")
+    # The checks above leave none of these; a library of another version might.
     raise ValueError("zoint_solve refused its arguments (status %d)" % status)

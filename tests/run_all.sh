@@ -7,8 +7,9 @@ cd "$(dirname "$0")/.."
 
 . tests/ensure_packages.sh
 # CoinUtils reads LP and MPS files, zlib .gz files; python3 runs the Python
-# module's tests.
-ensure_packages tests cmake g++ make libgtest-dev coinor-libcoinutils-dev zlib1g-dev python3
+# module's tests; glpsol and CBC write the model files the readers are
+# checked against.
+ensure_packages tests cmake g++ make libgtest-dev coinor-libcoinutils-dev zlib1g-dev python3 glpk-utils coinor-cbc
 
 for preset in linux asan; do
   echo "== $preset: build"

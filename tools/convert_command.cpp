@@ -15,6 +15,7 @@
 #include "cli.h"
 #include "model_loading.h"
 #include "models/model_file.h"
+#include "same_file.h"
 
 namespace zoint_cli {
 
@@ -63,7 +64,11 @@ std::string MappingText(const zoint::MappedModel& mapped) {
   return std::string("sense: ") +
          (mapped.maximise ? "maximise (ZOIntIn.dat minimises its negation)" : "minimise") +
          "\nscale: " + std::to_string(mapped.scale) + "\nconstant: " + constant + "\n" + formula +
-         "\n(9223372036854775807 on line 1: no assignment meets every row)\n";
+         "\n(9223372036854775807 on line 1: no assignment meets every row)\n" +
+         (zoint::ValueCanBeNoSolutionValue(mapped.problem)
+              ? "note: the costs sum to exactly 9223372036854775807, so an assignment taking every positive "
+                "cost reads as none too\n"
+              : "");
 }
 
 }  // namespace
@@ -94,10 +99,16 @@ int RunConvertCommand(int argc, char** argv) {
     return UsageError("not a model file name (.lp, .mps, .opb, or those with .gz)", modelPath);
   }
 
+  const std::string folder = dir;
+  for (const char* written : {"/ZOIntIn.dat", "/names.txt"}) {
+    if (SameFile((folder + written).c_str(), modelPath)) {
+      return UsageError("writing this would overwrite the model file", (folder + written).c_str());
+    }
+  }
+
   const std::unique_ptr<zoint::MappedModel> mapped(new zoint::MappedModel());
   if (LoadModel(modelPath, *mapped, nullptr) != Loading::Loaded) return kExitBadInput;
 
-  const std::string folder = dir;
   if (!MakeDirectory(folder)) {
     std::fprintf(stderr, "zoint: %s: cannot make the directory: %s\n", dir, std::strerror(errno));
     return kExitBadInput;

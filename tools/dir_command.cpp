@@ -8,7 +8,9 @@
 
 #ifdef _WIN32
 #include <direct.h>
+#include <io.h>
 #define chdir _chdir
+#define write _write
 #else
 #include <unistd.h>
 #endif
@@ -43,6 +45,59 @@ void PrintStats(const zoint::RunReport& stats, double seconds) {
   std::fprintf(stderr, "seconds: %.6f\n", seconds);
 }
 
+// What --stats tells when a signal stops the call: the search that was
+// running, the counters that are known while it runs (the enumeration's;
+// the exact search hands its counters over when it ends) and the seconds
+// so far. It runs in the signal handler: no allocation, no stdio.
+std::chrono::steady_clock::time_point g_callStart;
+zoint::RunWatch g_watch;
+
+struct StopReport {
+  char text[256];
+  size_t length;
+
+  void Add(const char* part) {
+    while (*part != '\0' && length < sizeof text) text[length++] = *part++;
+  }
+
+  void Add(uint64_t number, int minimumDigits = 1) {
+    char digits[24];
+    int count = 0;
+    do {
+      digits[count++] = static_cast<char>('0' + number % 10);
+      number /= 10;
+    } while (number != 0 || count < minimumDigits);
+    while (count > 0 && length < sizeof text) text[length++] = digits[--count];
+  }
+};
+
+void ReportStoppedRun() {
+  const auto elapsed = std::chrono::steady_clock::now() - g_callStart;
+  const uint64_t microseconds =
+      static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::microseconds>(elapsed).count());
+  StopReport report{{}, 0};
+  const zoint::EnumerationCounters* counters = g_watch.enumeration;
+  if (!g_watch.searching) {
+    report.Add("\nsearch: none\n");
+  } else if (g_watch.mode == zoint::SolveMode::Enumeration && counters != nullptr) {
+    report.Add("\nsearch: enumeration, stopped before its end\nnodes: ");
+    report.Add(counters->nodes);
+    report.Add("\nevaluations: ");
+    report.Add(counters->evaluations);
+    report.Add("\n");
+  } else {
+    report.Add("\nsearch: exact, stopped before its end (its counters are known only when it ends)\n");
+  }
+  report.Add("seconds: ");
+  report.Add(microseconds / 1000000);
+  report.Add(".");
+  report.Add(microseconds % 1000000, 6);
+  report.Add("\n");
+  if (write(2, report.text, static_cast<unsigned>(report.length)) < 0) {
+    // Nothing left to tell it to.
+  }
+}
+
 }  // namespace
 
 int RunDirCommand(int argc, char** argv) {
@@ -75,10 +130,12 @@ int RunDirCommand(int argc, char** argv) {
     return UsageError(std::strerror(errno), dir);
   }
 
-  RemoveAnswerOnSignal();
   const auto start = std::chrono::steady_clock::now();
-  // What ZOInterProgram does, with the search asked for and the counters kept.
-  const zoint::RunReport report = zoint::CallAsHost(request);
+  g_callStart = start;
+  RemoveAnswerOnSignal(stats ? ReportStoppedRun : nullptr);
+  // What ZOInterProgram does, with the search asked for, watched, and the
+  // counters kept.
+  const zoint::RunReport report = zoint::CallAsHost(request, &g_watch);
   const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
   // The answer is complete: a signal from now on need not remove it.
   DefaultActionOnSignal();

@@ -2,6 +2,7 @@
 // reads a model file, maps it to a problem and solves it in this process
 // through the C API, with no exchange file.
 #include <cerrno>
+#include <chrono>
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
@@ -14,6 +15,7 @@
 #include "cli.h"
 #include "model_loading.h"
 #include "models/model_file.h"
+#include "same_file.h"
 #include "stop_signal.h"
 #include "zoint/zoint_api.h"
 
@@ -73,6 +75,11 @@ int ParseArguments(int argc, char** argv, SolveArguments& arguments) {
   if (!zoint::FormatOfPath(arguments.modelPath, format, compressed)) {
     return UsageError("not a model file name (.lp, .mps, .opb, or those with .gz)", arguments.modelPath);
   }
+  // Checked before anything is read or written: the answer must not
+  // replace the model, by this name or any other.
+  if (arguments.solutionPath != nullptr && SameFile(arguments.solutionPath, arguments.modelPath)) {
+    return UsageError("--solution names the model file itself", arguments.solutionPath);
+  }
   return -1;
 }
 
@@ -100,13 +107,20 @@ void PrintProgress(const zoint_progress* progress, void* data) {
   std::fflush(stderr);
 }
 
-std::string ResultText(const char* status, const zoint::MappedModel& mapped, int64_t value,
-                       const int32_t* x) {
+// What a solve found: the status, and the assignment when there is one.
+struct Answer {
+  zoint_status status;
+  bool found;
+  int64_t value;
+  int32_t x[ZOINT_MAX_VARIABLES];
+};
+
+std::string ResultText(const char* status, const zoint::MappedModel& mapped, const Answer& answer) {
   std::string text = std::string("status: ") + status + "\n";
-  if (value == ZOINT_NO_SOLUTION) return text + "objective: none\n";
-  text += "objective: " + ValueText(mapped, value) + "\n";
+  if (!answer.found) return text + "objective: none\n";
+  text += "objective: " + ValueText(mapped, answer.value) + "\n";
   for (size_t i = 0; i < mapped.names.size(); ++i) {
-    text += mapped.names[i] + " " + std::to_string(x[i]) + "\n";
+    text += mapped.names[i] + " " + std::to_string(answer.x[i]) + "\n";
   }
   return text;
 }
@@ -127,15 +141,63 @@ int Finish(const SolveArguments& arguments, const std::string& text, int status)
   return status;
 }
 
+// The problem's rows as zoint_solve takes them: row after row, and the sides.
+struct FlatRows {
+  std::vector<int64_t> rows;
+  std::vector<int64_t> rhs;
+};
+
+FlatRows Flattened(const zoint::Problem& problem) {
+  const size_t n = static_cast<size_t>(problem.n);
+  FlatRows flat{std::vector<int64_t>(static_cast<size_t>(problem.m) * n),
+                std::vector<int64_t>(static_cast<size_t>(problem.m))};
+  for (size_t j = 0; j < flat.rhs.size(); ++j) {
+    for (size_t i = 0; i < n; ++i) flat.rows[j * n + i] = problem.rows[j].entries[i];
+    flat.rhs[j] = problem.rows[j].entries[zoint::RhsColumn];
+  }
+  return flat;
+}
+
+Answer Call(const zoint::Problem& problem, const int64_t* costs, const FlatRows& flat,
+            const zoint_options& options) {
+  Answer answer{};
+  answer.value = ZOINT_NO_SOLUTION;
+  answer.status = zoint_solve(problem.n, problem.m, costs, flat.rows.data(), flat.rhs.data(), &options,
+                              &answer.value, answer.x);
+  answer.found = answer.value != ZOINT_NO_SOLUTION;
+  return answer;
+}
+
+// The library reports an objective of exactly 2^63 − 1 as "no assignment".
+// Where the costs sum to exactly that (all ≥ 0), only assignments taking
+// every positive cost reach it: after an "infeasible", this finds the
+// smallest of them that meets every row, if one does, by minimising minus
+// the number of positive costs taken.
+Answer SolveAtTheLimit(const zoint::Problem& problem, const FlatRows& flat, const zoint_options& limits) {
+  int64_t costs[ZOINT_MAX_VARIABLES] = {};
+  int64_t positive = 0;
+  for (int32_t i = 0; i < problem.n; ++i) {
+    if (problem.coefficients[i] > 0) {
+      costs[i] = -1;
+      ++positive;
+    }
+  }
+  zoint_options options = limits;
+  // Its progress would be in other terms than the model's.
+  options.progress = nullptr;
+  Answer answer = Call(problem, costs, flat, options);
+  answer.found = answer.found && answer.value == -positive;
+  if (answer.found) {
+    answer.value = ZOINT_NO_SOLUTION;
+  } else if (answer.status == ZOINT_OPTIMAL) {
+    answer.status = ZOINT_INFEASIBLE;
+  }
+  return answer;
+}
+
 int Solve(const SolveArguments& arguments, const zoint::MappedModel& mapped) {
   const zoint::Problem& problem = mapped.problem;
-  const size_t n = static_cast<size_t>(problem.n);
-  std::vector<int64_t> rows(static_cast<size_t>(problem.m) * n);
-  std::vector<int64_t> rhs(static_cast<size_t>(problem.m));
-  for (size_t j = 0; j < rhs.size(); ++j) {
-    for (size_t i = 0; i < n; ++i) rows[j * n + i] = problem.rows[j].entries[i];
-    rhs[j] = problem.rows[j].entries[zoint::RhsColumn];
-  }
+  const FlatRows flat = Flattened(problem);
   zoint_options options{};
   options.time_limit = arguments.timeLimit;
   options.cancel = &g_stopRequested;
@@ -144,17 +206,23 @@ int Solve(const SolveArguments& arguments, const zoint::MappedModel& mapped) {
     options.user_data = const_cast<zoint::MappedModel*>(&mapped);
     options.progress_interval = 1.0;
   }
-  int64_t value = ZOINT_NO_SOLUTION;
-  int32_t x[ZOINT_MAX_VARIABLES] = {};
-  const zoint_status status =
-      zoint_solve(problem.n, problem.m, problem.coefficients, rows.data(), rhs.data(), &options, &value, x);
-  switch (status) {
+  const auto start = std::chrono::steady_clock::now();
+  Answer answer = Call(problem, problem.coefficients, flat, options);
+  if (answer.status == ZOINT_INFEASIBLE && zoint::ValueCanBeNoSolutionValue(problem)) {
+    if (options.time_limit > 0) {
+      const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
+      // Some time, however little, so that 0 does not mean "no limit".
+      options.time_limit = std::fmax(options.time_limit - spent.count(), 1e-3);
+    }
+    answer = SolveAtTheLimit(problem, flat, options);
+  }
+  switch (answer.status) {
     case ZOINT_OPTIMAL:
-      return Finish(arguments, ResultText("optimal", mapped, value, x), kExitSolved);
+      return Finish(arguments, ResultText("optimal", mapped, answer), kExitSolved);
     case ZOINT_INFEASIBLE:
-      return Finish(arguments, ResultText("infeasible", mapped, value, x), kExitSolved);
+      return Finish(arguments, ResultText("infeasible", mapped, answer), kExitSolved);
     case ZOINT_STOPPED:
-      return Finish(arguments, ResultText("stopped", mapped, value, x), kExitStopped);
+      return Finish(arguments, ResultText("stopped", mapped, answer), kExitStopped);
     case ZOINT_OUT_OF_MEMORY:
       std::fprintf(stderr, "zoint: %s: out of memory\n", arguments.modelPath);
       return kExitBadInput;
@@ -165,7 +233,7 @@ int Solve(const SolveArguments& arguments, const zoint::MappedModel& mapped) {
   }
   // The mapping guarantees sizes and sums; reaching here is a fault of ours.
   std::fprintf(stderr, "zoint: %s: the mapped problem was refused (status %d)\n", arguments.modelPath,
-               static_cast<int>(status));
+               static_cast<int>(answer.status));
   return kExitBadInput;
 }
 

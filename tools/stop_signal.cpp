@@ -32,12 +32,15 @@ extern "C" void RequestStop(int signal) {
 
 const char kRemoved[] = "zoint: stopped; ZOIntOut.dat removed\n";
 
-// Only async-signal-safe calls: unlink, write, _Exit.
+void (*volatile g_reportOnStop)() = nullptr;
+
+// Only async-signal-safe calls: unlink, write, the report's own, _Exit.
 extern "C" void RemoveAnswerAndExit(int) {
   unlink("ZOIntOut.dat");
   if (write(2, kRemoved, sizeof kRemoved - 1) < 0) {
     // Nothing left to tell it to.
   }
+  if (g_reportOnStop != nullptr) g_reportOnStop();
   std::_Exit(kExitStopped);
 }
 
@@ -48,7 +51,8 @@ void StopSearchOnSignal() {
   std::signal(SIGTERM, RequestStop);
 }
 
-void RemoveAnswerOnSignal() {
+void RemoveAnswerOnSignal(void (*report)()) {
+  g_reportOnStop = report;
   std::signal(SIGINT, RemoveAnswerAndExit);
   std::signal(SIGTERM, RemoveAnswerAndExit);
 }

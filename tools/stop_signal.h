@@ -16,8 +16,10 @@ void StopSearchOnSignal();
 
 // zoint DIR (after entering DIR): a stop signal removes ./ZOIntOut.dat,
 // which the interrupted call may have left half written or not yet
-// replaced, and ends the process with the status for "stopped".
-void RemoveAnswerOnSignal();
+// replaced, and ends the process with the status for "stopped". Before it
+// ends, the handler calls `report` when one is given (--stats): that
+// function may only make calls that are safe in a signal handler.
+void RemoveAnswerOnSignal(void (*report)() = nullptr);
 
 // Back to the default actions, once nothing is left to protect.
 void DefaultActionOnSignal();

@@ -1,5 +1,4 @@
-* The model of projects.lp in free MPS. The objective row's right-hand
-* side is minus the objective's constant.
+* The model of projects.lp in MPS.
 NAME          PROJECTS
 OBJSENSE
     MAX
@@ -10,18 +9,18 @@ ROWS
  E  bridge
 COLUMNS
     MARKER                 'MARKER'                 'INTORG'
-    roads     value     4.5          budget    2
+    roads     value     18           budget    4
     roads     safety    1
-    bridge_a  value     3            budget    1.5
+    bridge_a  value     12           budget    3
     bridge_a  bridge    1
-    bridge_b  value     3            budget    1.5
+    bridge_b  value     12           budget    3
     bridge_b  bridge    -1
-    school    value     2.25         budget    1
-    clinic    value     6            budget    3
+    school    value     9            budget    2
+    clinic    value     24           budget    6
     clinic    safety    1
-    park      value     2            budget    0.5
+    park      value     8            budget    1
     MARKER                 'MARKER'                 'INTEND'
 RHS
-    rhs       value     -1.5         budget    6
+    rhs       budget    12
     rhs       safety    1
 ENDATA

@@ -1,7 +1,8 @@
 """Packs a knapsack with zoint: maximise the value of the items taken within
 the capacity, written as minimising minus the value.
 
-    ZOINT_LIBRARY=build/linux/libzoint.so PYTHONPATH=python python3 examples/python/knapsack.py
+    PYTHONPATH=python python3 examples/python/knapsack.py   (in the source tree, once built)
+    python3 examples/python/knapsack.py                     (with ZOInt installed)
 """
 import zoint
 

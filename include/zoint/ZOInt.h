@@ -2,7 +2,7 @@
  *
  * The host writes the problem into "ZOIntIn.dat" in its current directory,
  * calls ZOInterProgram, and reads the answer from "ZOIntOut.dat" in the same
- * directory. See README.md for both file formats.
+ * directory. See docs/exchange-files.md for both file formats.
  */
 #ifndef ZOINT_ZOINT_H
 #define ZOINT_ZOINT_H

@@ -34,8 +34,9 @@ typedef enum zoint_status {
                               *value and x are the best assignment found (ZOINT_NO_SOLUTION and all
                               0 when none was found), not proven optimal */
   ZOINT_BAD_SIZE = 3,      /* n outside 0 … 100 or m outside 0 … 50 */
-  ZOINT_OUT_OF_RANGE = 4,  /* a sum could leave the int64_t range: Σ|costs| or, for some row,
-                              Σ_i |rows[j·n + i]| exceeds 2^63 − 1; the answer would not be exact */
+  ZOINT_OUT_OF_RANGE = 4,  /* for the costs or for some row, the sum of the coefficients' magnitudes
+                              (Σ|costs[i]|, Σ_i |rows[j·n + i]|) exceeds 2^63 - 1, so sums could
+                              wrap and the answer would not be exact; exactly 2^63 - 1 is allowed */
   ZOINT_OUT_OF_MEMORY = 5, /* memory ran out */
   ZOINT_BAD_ARGUMENT = 6   /* a required pointer is NULL, or an option is negative or NaN */
 } zoint_status;

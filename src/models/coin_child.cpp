@@ -1,10 +1,13 @@
 #include "models/coin_child.h"
 
 #include <CoinError.hpp>
+#include <CoinFileIO.hpp>
 #include <CoinLpIO.hpp>
 #include <CoinMessageHandler.hpp>
 #include <CoinMpsIO.hpp>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <limits>
 
@@ -38,8 +41,22 @@ class MessageCollector : public CoinMessageHandler {
 
 const char* NameOr(const char* name, const char* fallback) { return name != nullptr ? name : fallback; }
 
+// The rows' sides as the reader has them; the LP reader's are amended for
+// ranged rows before they are copied.
+struct RowSides {
+  std::vector<double> lower;
+  std::vector<double> upper;
+};
+
 template <typename Reader>
-void Extract(const Reader& io, CoinData& data) {
+RowSides SidesOf(const Reader& io) {
+  const int rows = io.getNumRows();
+  return {std::vector<double>(io.getRowLower(), io.getRowLower() + rows),
+          std::vector<double>(io.getRowUpper(), io.getRowUpper() + rows)};
+}
+
+template <typename Reader>
+void Extract(const Reader& io, const RowSides& sides, CoinData& data) {
   const int columns = io.getNumCols();
   if (columns > MaxVariables) {
     data.failure = "more than " + std::to_string(MaxVariables) + " variables";
@@ -59,8 +76,8 @@ void Extract(const Reader& io, CoinData& data) {
   const CoinPackedMatrix* byRow = io.getMatrixByRow();
   data.rowStart.push_back(0);
   for (int i = 0; i < io.getNumRows(); ++i) {
-    const double lower = io.getRowLower()[i];
-    const double upper = io.getRowUpper()[i];
+    const double lower = sides.lower[static_cast<size_t>(i)];
+    const double upper = sides.upper[static_cast<size_t>(i)];
     if (Infinite(lower) && Infinite(upper)) continue;
     if (data.rowNames.size() == static_cast<size_t>(MaxConstraints)) {
       data.failure = "more than " + std::to_string(MaxConstraints) + " rows";
@@ -86,44 +103,93 @@ void Extract(const Reader& io, CoinData& data) {
   }
 }
 
-void ReadLp(const std::string& path, CoinData& data) {
+// The text as a stream for CoinUtils, which closes it when done with it.
+FILE* Stream(const std::string& text) {
+  // fmemopen wants a buffer it may write to; "r" never does.
+  return fmemopen(const_cast<char*>(text.data()), text.size(), "r");
+}
+
+// Sets back the sides lp_ranges.h took out of the text. The rows must be
+// the constraints it counted, in its order, with the names it saw.
+bool RestoreRangedSides(const CoinLpIO& io, const std::vector<RangedSide>& ranged, size_t constraints,
+                        RowSides& sides, CoinData& data) {
+  if (ranged.empty()) return true;
+  if (static_cast<size_t>(io.getNumRows()) != constraints) {
+    data.failure = "the ranged rows could not be matched to CoinLpIO's rows (" + std::to_string(constraints) +
+                   " constraints counted, " + std::to_string(io.getNumRows()) + " read)";
+    return false;
+  }
+  for (const RangedSide& side : ranged) {
+    const int row = static_cast<int>(side.constraint);
+    if (!side.label.empty() && side.label != NameOr(io.rowName(row), "")) {
+      data.failure = "the ranged row " + side.label + " could not be matched to CoinLpIO's rows";
+      return false;
+    }
+    const double value = std::strtod(side.value.c_str(), nullptr);
+    (side.lower ? sides.lower : sides.upper)[side.constraint] = value;
+  }
+  return true;
+}
+
+void ReadLp(const std::string& text, const std::vector<RangedSide>& ranged, size_t constraints,
+            CoinData& data) {
   MessageCollector messages(data.warnings);
   CoinLpIO io;
   io.passInMessageHandler(&messages);
-  io.readLp(path.c_str());
-  Extract(io, data);
+  FILE* stream = Stream(text);
+  if (stream == nullptr) {
+    data.failure = "cannot hand the text to CoinLpIO";
+    return;
+  }
+  io.readLp(stream);
+  RowSides sides = SidesOf(io);
+  if (!RestoreRangedSides(io, ranged, constraints, sides, data)) return;
+  Extract(io, sides, data);
   data.objectiveOffset = io.objectiveOffset();
   data.wasMaximization = io.wasMaximization();
   data.setCount = io.numberSets();
 }
 
-void ReadMps(const std::string& path, CoinData& data) {
+// CoinMpsIO reads from a file it opens itself, in the fixed layout unless
+// the NAME line says FREE; its card reader, which the subclass may set,
+// reads from any stream in either layout.
+class MpsFromStream : public CoinMpsIO {
+ public:
+  int Read(FILE* stream, bool freeLayout) {
+    delete cardReader_;
+    cardReader_ = new CoinMpsCardReader(new CoinPlainFileInput(stream), this);
+    cardReader_->setFreeFormat(freeLayout);
+    return readMps();
+  }
+};
+
+void ReadMps(const std::string& text, bool freeLayout, CoinData& data) {
   MessageCollector messages(data.warnings);
-  CoinMpsIO io;
+  MpsFromStream io;
   io.passInMessageHandler(&messages);
   // Every element counts, however small: the model is exact.
   io.setSmallElementValue(0.0);
-  // No extension: the file named is the file read.
-  const int errors = io.readMps(path.c_str(), "");
+  FILE* stream = Stream(text);
+  if (stream == nullptr) {
+    data.failure = "cannot hand the text to CoinMpsIO";
+    return;
+  }
+  const int errors = io.Read(stream, freeLayout);
   if (errors != 0) {
     data.failure = data.warnings.empty() ? "CoinMpsIO found " + std::to_string(errors) + " errors"
                                          : data.warnings.front();
     return;
   }
-  Extract(io, data);
+  Extract(io, SidesOf(io), data);
   data.objectiveOffset = io.objectiveOffset();
 }
 
-}  // namespace
-
-CoinData ReadWithCoinUtils(const std::string& path, bool lp) {
+// Runs a reading, turning what CoinUtils throws into a failure.
+template <typename Read>
+CoinData Caught(Read read) {
   CoinData data;
   try {
-    if (lp) {
-      ReadLp(path, data);
-    } else {
-      ReadMps(path, data);
-    }
+    read(data);
   } catch (const CoinError& e) {
     data.failure = e.message();
   } catch (const char* message) {
@@ -133,6 +199,17 @@ CoinData ReadWithCoinUtils(const std::string& path, bool lp) {
     data.failure = e.what();
   }
   return data;
+}
+
+}  // namespace
+
+CoinData ReadLpWithCoinUtils(const std::string& text, const std::vector<RangedSide>& sides,
+                             size_t constraints) {
+  return Caught([&](CoinData& data) { ReadLp(text, sides, constraints, data); });
+}
+
+CoinData ReadMpsWithCoinUtils(const std::string& text, bool freeLayout) {
+  return Caught([&](CoinData& data) { ReadMps(text, freeLayout, data); });
 }
 
 }  // namespace zoint

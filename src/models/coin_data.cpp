@@ -122,4 +122,12 @@ bool Deserialize(const std::string& bytes, CoinData& data) {
   return in.Finished();
 }
 
+bool SameModel(const CoinData& a, const CoinData& b) {
+  CoinData first = a;
+  CoinData second = b;
+  first.warnings.clear();
+  second.warnings.clear();
+  return Serialized(first) == Serialized(second);
+}
+
 }  // namespace zoint

@@ -46,6 +46,9 @@ std::string Serialized(const CoinData& data);
 // False when bytes are not a whole serialized CoinData.
 bool Deserialize(const std::string& bytes, CoinData& data);
 
+// The same model read, whatever messages came with it.
+bool SameModel(const CoinData& a, const CoinData& b);
+
 }  // namespace zoint
 
 #endif  // ZOINT_MODELS_COIN_DATA_H

@@ -8,8 +8,10 @@
 #include "models/coin_child.h"
 #include "models/coin_data.h"
 #include "models/isolated_run.h"
+#include "models/lp_ranges.h"
 #include "models/lp_text.h"
 #include "models/mps_text.h"
+#include "models/text_scan.h"
 
 namespace zoint {
 
@@ -48,7 +50,9 @@ std::string CleanMessage(std::string message) {
     if (c == '\n' || c == '\r' || c == '\t') c = ' ';
   }
   while (!message.empty() && message.back() == ' ') message.pop_back();
-  return message;
+  // CoinUtils may quote one byte of a name: no half character reaches a
+  // message.
+  return Printable(message, message.size());
 }
 
 // The line number in a CoinMpsIO message ("Bad image at line 6 < ... >").
@@ -61,6 +65,31 @@ LineNumber LineInMessage(const std::string& message) {
     if (line > 1000000000000) return 0;
   }
   return line;
+}
+
+enum class ChildOutcome { Read, Broken, Stopped };
+
+// One reading by CoinUtils in a child process. Read: data holds the model,
+// or its failure says why CoinUtils refused it. Broken: the reader crashed
+// or looped, and `broken` says so.
+ChildOutcome ReadInChild(const std::function<CoinData()>& read, const char* reader,
+                         const volatile int32_t* cancel, CoinData& data, std::string& broken) {
+  const IsolatedResult run = RunIsolated([&] { return Serialized(read()); }, kReadSeconds, cancel);
+  // A Ctrl-C reaches the reading process too, which then ends by the signal.
+  if (run.outcome == IsolatedOutcome::Cancelled || (cancel != nullptr && *cancel != 0)) {
+    return ChildOutcome::Stopped;
+  }
+  if (run.outcome == IsolatedOutcome::TimedOut) {
+    broken = std::string(reader) + " did not finish reading the file within 60 s; it is probably malformed";
+    return ChildOutcome::Broken;
+  }
+  if (run.outcome != IsolatedOutcome::Finished || !Deserialize(run.output, data)) {
+    broken = std::string(reader) + " failed on the file (" +
+             (run.detail.empty() ? std::string("no complete answer") : run.detail) +
+             "); it is malformed or truncated";
+    return ChildOutcome::Broken;
+  }
+  return ChildOutcome::Read;
 }
 
 class Converter {
@@ -212,28 +241,60 @@ class Converter {
 
 }  // namespace
 
-ReadOutcome ReadCoinModel(const std::string& path, bool lp, const std::string& text, RawModel& model,
-                          ModelError& error, const volatile int32_t* cancel) {
+ReadOutcome ReadCoinModel(bool lp, const std::string& file, RawModel& model, ModelError& error,
+                          const volatile int32_t* cancel) {
+  // Editors on Windows may start the file with a UTF-8 byte order mark,
+  // which neither reader knows; without it every line stays where it was.
+  const std::string text = file.compare(0, 3, "\xEF\xBB\xBF") == 0 ? file.substr(3) : file;
   bool mpsMaximise = false;
   if (lp ? !CheckLpText(text, error) : !CheckMpsText(text, mpsMaximise, error)) return ReadOutcome::Rejected;
 
-  const IsolatedResult run =
-      RunIsolated([&] { return Serialized(ReadWithCoinUtils(path, lp)); }, kReadSeconds, cancel);
-  // A Ctrl-C reaches the reading process too, which then ends by the signal.
-  if (run.outcome == IsolatedOutcome::Cancelled || (cancel != nullptr && *cancel != 0)) {
-    return ReadOutcome::Stopped;
-  }
-  const char* reader = lp ? "CoinLpIO" : "CoinMpsIO";
-  if (run.outcome == IsolatedOutcome::TimedOut) {
-    error = {0,
-             std::string(reader) + " did not finish reading the file within 60 s; it is probably malformed"};
-    return ReadOutcome::Rejected;
-  }
   CoinData data;
-  if (run.outcome != IsolatedOutcome::Finished || !Deserialize(run.output, data)) {
-    error = {0, std::string(reader) + " failed on the file (" +
-                    (run.detail.empty() ? std::string("no complete answer") : run.detail) +
-                    "); it is malformed or truncated"};
+  std::string broken;
+  ChildOutcome outcome = ChildOutcome::Read;
+  if (lp) {
+    std::string rewritten = text;
+    std::vector<RangedSide> sides;
+    size_t constraints = 0;
+    if (!SplitRangedRows(rewritten, sides, constraints, error)) return ReadOutcome::Rejected;
+    outcome = ReadInChild([&] { return ReadLpWithCoinUtils(rewritten, sides, constraints); }, "CoinLpIO",
+                          cancel, data, broken);
+  } else {
+    // Free MPS files often carry no FREE mark (glpsol writes none), and a
+    // fixed one may hold names with blanks: the file is read both ways.
+    CoinData fixed;
+    CoinData free;
+    std::string freeBroken;
+    outcome =
+        ReadInChild([&] { return ReadMpsWithCoinUtils(text, false); }, "CoinMpsIO", cancel, fixed, broken);
+    if (outcome == ChildOutcome::Stopped) return ReadOutcome::Stopped;
+    const ChildOutcome freeOutcome =
+        ReadInChild([&] { return ReadMpsWithCoinUtils(text, true); }, "CoinMpsIO", cancel, free, freeBroken);
+    if (freeOutcome == ChildOutcome::Stopped) return ReadOutcome::Stopped;
+    const bool fixedRead = outcome == ChildOutcome::Read && fixed.failure.empty();
+    const bool freeRead = freeOutcome == ChildOutcome::Read && free.failure.empty();
+    if (fixedRead && freeRead && !SameModel(fixed, free)) {
+      error = {0,
+               "the file reads as two different models in the fixed and the free MPS layout; add FREE to "
+               "its NAME line if it is free MPS"};
+      return ReadOutcome::Rejected;
+    }
+    if (freeRead && !fixedRead) {
+      data = free;
+      outcome = ChildOutcome::Read;
+    } else if (!fixedRead && freeOutcome == ChildOutcome::Read &&
+               (outcome != ChildOutcome::Read ||
+                LineInMessage(free.failure) > LineInMessage(fixed.failure))) {
+      // Neither reads: the layout that got further is the likelier one.
+      data = free;
+      outcome = ChildOutcome::Read;
+    } else {
+      data = fixed;
+    }
+  }
+  if (outcome == ChildOutcome::Stopped) return ReadOutcome::Stopped;
+  if (outcome == ChildOutcome::Broken) {
+    error = {0, broken};
     return ReadOutcome::Rejected;
   }
   return Converter(lp, text, data, model, error).Convert(mpsMaximise) ? ReadOutcome::Read

@@ -19,10 +19,10 @@
 
 namespace zoint {
 
-// Reads the file at path, whose (decompressed) text is `text`. Builds without
+// Reads a model from its file's text (decompressed). Builds without
 // CoinUtils reject every such file, saying so.
-ReadOutcome ReadCoinModel(const std::string& path, bool lp, const std::string& text, RawModel& model,
-                          ModelError& error, const volatile int32_t* cancel);
+ReadOutcome ReadCoinModel(bool lp, const std::string& text, RawModel& model, ModelError& error,
+                          const volatile int32_t* cancel);
 
 }  // namespace zoint
 

@@ -4,9 +4,8 @@
 
 namespace zoint {
 
-ReadOutcome ReadCoinModel(const std::string& path, bool lp, const std::string& text, RawModel& model,
-                          ModelError& error, const volatile int32_t* cancel) {
-  (void)path;
+ReadOutcome ReadCoinModel(bool lp, const std::string& text, RawModel& model, ModelError& error,
+                          const volatile int32_t* cancel) {
   (void)text;
   (void)model;
   (void)cancel;

@@ -180,4 +180,47 @@ bool ScaledInteger(const ExactNumber& number, int64_t scale, int64_t& product) {
 
 ExactNumber Negated(const ExactNumber& number) { return {-number.numerator, number.denominator}; }
 
+namespace {
+
+uint64_t Magnitude(int64_t v) { return v < 0 ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v); }
+
+// numerator / denominator in lowest terms, within the range of ExactNumber.
+bool Reduced(int64_t numerator, int64_t denominator, ExactNumber& number) {
+  if (numerator == INT64_MIN) return false;
+  const int64_t divisor = static_cast<int64_t>(Gcd(Magnitude(numerator), static_cast<uint64_t>(denominator)));
+  number = {numerator / divisor, denominator / divisor};
+  return true;
+}
+
+}  // namespace
+
+bool Product(const ExactNumber& a, const ExactNumber& b, ExactNumber& product) {
+  // Cross-cancelled first, so that the products stay as small as they can.
+  const int64_t first =
+      static_cast<int64_t>(Gcd(Magnitude(a.numerator), static_cast<uint64_t>(b.denominator)));
+  const int64_t second =
+      static_cast<int64_t>(Gcd(Magnitude(b.numerator), static_cast<uint64_t>(a.denominator)));
+  int64_t numerator = 0;
+  int64_t denominator = 0;
+  if (__builtin_mul_overflow(a.numerator / first, b.numerator / second, &numerator) ||
+      __builtin_mul_overflow(a.denominator / second, b.denominator / first, &denominator)) {
+    return false;
+  }
+  return Reduced(numerator, denominator, product);
+}
+
+bool Sum(const ExactNumber& a, const ExactNumber& b, ExactNumber& sum) {
+  int64_t denominator = 0;
+  if (!CommonDenominator(a.denominator, b.denominator, denominator)) return false;
+  int64_t first = 0;
+  int64_t second = 0;
+  int64_t numerator = 0;
+  if (__builtin_mul_overflow(a.numerator, denominator / a.denominator, &first) ||
+      __builtin_mul_overflow(b.numerator, denominator / b.denominator, &second) ||
+      __builtin_add_overflow(first, second, &numerator)) {
+    return false;
+  }
+  return Reduced(numerator, denominator, sum);
+}
+
 }  // namespace zoint

@@ -43,6 +43,11 @@ bool ScaledInteger(const ExactNumber& number, int64_t scale, int64_t& product);
 
 ExactNumber Negated(const ExactNumber& number);
 
+// a · b and a + b, exactly; false when the result (in lowest terms) cannot
+// be held, or an intermediate product leaves 64 bits.
+bool Product(const ExactNumber& a, const ExactNumber& b, ExactNumber& product);
+bool Sum(const ExactNumber& a, const ExactNumber& b, ExactNumber& sum);
+
 }  // namespace zoint
 
 #endif  // ZOINT_MODELS_EXACT_NUMBER_H

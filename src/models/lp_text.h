@@ -6,6 +6,7 @@
 #define ZOINT_MODELS_LP_TEXT_H
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "models/raw_model.h"
@@ -19,6 +20,10 @@ bool CheckLpText(const std::string& text, ModelError& error);
 // For each name, the line where it first appears as a token outside
 // comments; 0 where it appears nowhere. One pass over the text.
 std::vector<LineNumber> LpLinesOf(const std::string& text, const std::vector<std::string>& names);
+
+// The line without its comment, which starts at '\' or '/' that opens the
+// line or follows a blank, as CoinLpIO reads it.
+std::string_view LpWithoutComment(std::string_view line);
 
 // The line where the objective starts: its keyword's (Minimize, Maximize,
 // ...) when more follows it there, else the next line with anything on it;

@@ -32,8 +32,10 @@ bool FormatOfPath(const std::string& path, ModelFormat& format, bool& compressed
   return true;
 }
 
-ReadOutcome ReadModelFile(const std::string& path, RawModel& model, ModelError& error,
-                          const volatile int32_t* cancel) {
+namespace {
+
+ReadOutcome Read(const std::string& path, RawModel& model, ModelError& error,
+                 const volatile int32_t* cancel) {
   ModelFormat format = ModelFormat::Opb;
   bool compressed = false;
   if (!FormatOfPath(path, format, compressed)) {
@@ -49,7 +51,17 @@ ReadOutcome ReadModelFile(const std::string& path, RawModel& model, ModelError& 
   if (format == ModelFormat::Opb) {
     return ReadOpb(text, model, error) ? ReadOutcome::Read : ReadOutcome::Rejected;
   }
-  return ReadCoinModel(path, format == ModelFormat::Lp, text, model, error, cancel);
+  return ReadCoinModel(format == ModelFormat::Lp, text, model, error, cancel);
+}
+
+}  // namespace
+
+ReadOutcome ReadModelFile(const std::string& path, RawModel& model, ModelError& error,
+                          const volatile int32_t* cancel) {
+  const ReadOutcome outcome = Read(path, model, error, cancel);
+  // Names in a reason are the file's bytes, which need not be UTF-8.
+  if (outcome == ReadOutcome::Rejected) error.reason = Printable(error.reason, error.reason.size());
+  return outcome;
 }
 
 }  // namespace zoint

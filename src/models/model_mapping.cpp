@@ -3,11 +3,12 @@
 #include <cmath>
 #include <cstdio>
 
+#include "models/slack_folding.h"
+#include "models/text_scan.h"
+
 namespace zoint {
 
 namespace {
-
-constexpr uint64_t kLimit = static_cast<uint64_t>(INT64_MAX);
 
 std::string BoundText(double bound) {
   if (std::isinf(bound)) return bound < 0 ? "-inf" : "inf";
@@ -18,16 +19,12 @@ std::string BoundText(double bound) {
 
 std::string NumberText(const ExactNumber& number) { return DecimalText(DecimalOf(number)); }
 
-// Σ|values| ≤ limit, without wrapping on the way.
-bool MagnitudeSumAtMost(const int64_t* values, int32_t count, uint64_t limit) {
-  uint64_t sum = 0;
-  for (int32_t i = 0; i < count; ++i) {
-    const uint64_t term =
-        values[i] < 0 ? 0 - static_cast<uint64_t>(values[i]) : static_cast<uint64_t>(values[i]);
-    if (term > limit - sum) return false;
-    sum += term;
-  }
-  return true;
+// The refusal when NoSumCanWrap fails for one row or the objective: the
+// library's one limit, in the words the C API and Python use.
+std::string WrapReason(const std::string& where, int64_t scale) {
+  return where + ": the sum of the coefficients' magnitudes" +
+         (scale > 1 ? " (scaled by " + std::to_string(scale) + ")" : std::string()) +
+         " exceeds 2^63 - 1, so sums could wrap";
 }
 
 class Mapper {
@@ -113,13 +110,8 @@ class Mapper {
                         ", times the scale " + std::to_string(mapped_.scale) + " is not a 64-bit integer");
       }
     }
-    // Below 2^63 − 1, so that no objective value is NoSolutionValue itself.
-    if (!MagnitudeSumAtMost(mapped_.problem.coefficients, mapped_.problem.n, kLimit - 1)) {
-      return Fail(objectiveLine,
-                  "objective: the sum of the coefficients' magnitudes" +
-                      std::string(mapped_.scale > 1 ? ", scaled by " + std::to_string(mapped_.scale) : "") +
-                      ", exceeds 2^63 - 2, so objective values could wrap");
-    }
+    // No row is mapped yet, so this checks the objective alone.
+    if (!NoSumCanWrap(mapped_.problem)) return Fail(objectiveLine, WrapReason("objective", mapped_.scale));
     return true;
   }
 
@@ -152,12 +144,13 @@ class Mapper {
                                 ", times the row's scale " + std::to_string(scale) +
                                 ", is not a 64-bit integer");
     }
-    if (!MagnitudeSumAtMost(entries, problem.n, kLimit)) {
-      return Fail(row.line, row.name + ": the sum of its coefficients' magnitudes" +
-                                std::string(scale > 1 ? ", scaled by " + std::to_string(scale) : "") +
-                                ", exceeds 2^63 - 1, so its sums could wrap");
-    }
+    // The rows before this one passed the same check, so a failure is this row's.
     ++problem.m;
+    if (!NoSumCanWrap(problem)) {
+      --problem.m;
+      problem.rows[problem.m] = ConstraintRow{};
+      return Fail(row.line, WrapReason(row.name, scale));
+    }
     return true;
   }
 
@@ -203,7 +196,22 @@ class Mapper {
 }  // namespace
 
 bool MapModel(const RawModel& model, MappedModel& mapped, ModelError& error) {
-  return Mapper(model, mapped, error).Map();
+  RawModel folded;
+  if (FoldSlacks(model, folded, error) && Mapper(folded, mapped, error).Map()) return true;
+  // Names in a reason are the file's bytes, which need not be UTF-8.
+  error.reason = Printable(error.reason, error.reason.size());
+  return false;
+}
+
+bool ValueCanBeNoSolutionValue(const Problem& problem) {
+  int64_t sum = 0;
+  for (int32_t i = 0; i < problem.n; ++i) {
+    const int64_t cost = problem.coefficients[i];
+    // NoSumCanWrap holds, so the sum of the costs never wraps.
+    if (cost < 0) return false;
+    sum += cost;
+  }
+  return sum == NoSolutionValue;
 }
 
 Decimal ModelValue(const MappedModel& mapped, int64_t value) {

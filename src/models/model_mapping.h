@@ -1,5 +1,6 @@
 // From a model as written to the library's problem: minimise c·x subject to
 // a_j·x ≤ b_j, x binary, every number a 64-bit integer, no sum that can wrap.
+//  - slack columns (slack_folding.h) are folded into their rows' sides;
 //  - maximise becomes minimise −c;
 //  - a ≥ side is negated; an = or ranged row becomes two rows;
 //  - variables fixed by their bounds are held by at most two extra rows:
@@ -33,8 +34,14 @@ struct MappedModel {
 // reason: a variable that is not binary, a number that cannot be made an
 // exact 64-bit integer, more than MaxVariables variables or MaxConstraints
 // rows, or a row or objective whose sums could wrap. On success the problem
-// satisfies NoSumCanWrap, and no objective value reaches NoSolutionValue.
+// satisfies NoSumCanWrap, the library's one limit.
 bool MapModel(const RawModel& model, MappedModel& mapped, ModelError& error);
+
+// True when an assignment's objective can be NoSolutionValue itself, which
+// the library reports as "no assignment": every cost is ≥ 0 and they sum to
+// exactly 2^63 − 1, the limit NoSumCanWrap allows. Only an assignment taking
+// every positive cost reaches it.
+bool ValueCanBeNoSolutionValue(const Problem& problem);
 
 // The model's objective for a value of the problem's:
 // constant + (maximise ? −1 : 1) · value / scale, exactly.

@@ -22,6 +22,7 @@ struct Token {
   int64_t index;   // Literal: K of xK
   bool negated;    // Literal: written ~xK
   bool maximise;   // Objective: "max:" rather than "min:"
+  bool implicit;   // Number: a sign standing for ±1 before a variable ("+x1", "-x2")
   char relation;   // Relation: '>' for >=, '<' for <=, '=' for =
 };
 
@@ -33,6 +34,9 @@ std::string Excerpt(const char* p, const char* end) {
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
+
+const char kVariableExpected[] = "expected a variable named x followed by a number (x1, x2, ...)";
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
 // Reads "#variable= N" and "#constraint= M" from a comment line.
@@ -65,7 +69,7 @@ class Lexer {
   // The next token, or false with error set.
   bool Next(Token& token, ModelError& error, bool beforeFirstStatement) {
     SkipSpaceAndComments(beforeFirstStatement);
-    token = Token{TokenKind::Finished, lastTokenLine, 0, 0, false, false, 0};
+    token = Token{TokenKind::Finished, lastTokenLine, 0, 0, false, false, false, 0};
     if (p_ == end_) return true;
     lastTokenLine = line;
     token.line = line;
@@ -88,6 +92,9 @@ class Lexer {
     }
     if (c == '+' || c == '-' || IsDigit(c)) return ReadNumber(token, error);
     if (c == '~' || c == 'x') return ReadLiteral(token, error);
+    if (end_ - p_ >= 5 && std::equal(p_, p_ + 5, "soft:")) {
+      return Fail(error, start, "a soft constraint, of the weighted format (WBO), not OPB");
+    }
     if (Keyword("min") || Keyword("max")) {
       token.kind = TokenKind::Objective;
       token.maximise = c == 'm' && p_[1] == 'a';
@@ -97,7 +104,8 @@ class Lexer {
       ++p_;
       return true;
     }
-    return Fail(error, start, "unexpected text");
+    if (IsLetter(c)) return Fail(error, start, kVariableExpected);
+    return Fail(error, start, "expected a term (such as +3 x1), >=, <=, = or ';'");
   }
 
  private:
@@ -146,8 +154,16 @@ class Lexer {
       ++p_;
       // "+ 3 x1" is met in the wild: the sign may stand apart.
       while (p_ < end_ && (*p_ == ' ' || *p_ == '\t')) ++p_;
+      // "+x1", "- ~x2": a coefficient of 1, left unwritten.
+      if (p_ < end_ && (*p_ == 'x' || *p_ == '~')) {
+        token.kind = TokenKind::Number;
+        token.number = negative ? -1 : 1;
+        token.implicit = true;
+        return true;
+      }
     }
-    if (p_ == end_ || !IsDigit(*p_)) return Fail(error, start, "expected a number after the sign");
+    if (p_ == end_ || !IsDigit(*p_))
+      return Fail(error, start, "expected a number or a variable after the sign");
     uint64_t magnitude = 0;
     bool inRange = true;
     for (; p_ < end_ && IsDigit(*p_); ++p_) {
@@ -168,9 +184,9 @@ class Lexer {
     const char* start = p_;
     token.negated = *p_ == '~';
     if (token.negated) ++p_;
-    if (p_ == end_ || *p_ != 'x') return Fail(error, start, "expected a variable x<number>");
+    if (p_ == end_ || *p_ != 'x') return Fail(error, start, kVariableExpected);
     ++p_;
-    if (p_ == end_ || !IsDigit(*p_)) return Fail(error, start, "expected a variable x<number>");
+    if (p_ == end_ || !IsDigit(*p_)) return Fail(error, start, kVariableExpected);
     int64_t index = 0;
     for (; p_ < end_ && IsDigit(*p_); ++p_) {
       index = index * 10 + (*p_ - '0');
@@ -178,7 +194,7 @@ class Lexer {
     }
     if (index == 0) return Fail(error, start, "variables are numbered from x1");
     if (p_ < end_ && !IsSpace(*p_) && *p_ != ';' && *p_ != '>' && *p_ != '<' && *p_ != '=') {
-      return Fail(error, start, "unexpected text");
+      return Fail(error, start, kVariableExpected);
     }
     token.kind = TokenKind::Literal;
     token.index = index;
@@ -196,7 +212,10 @@ bool Add(int64_t a, int64_t b, int64_t& sum) {
 struct Term {
   int64_t index;  // K of xK
   int64_t coefficient;
+  LineNumber line;  // where the term starts
 };
+
+constexpr size_t kNone = static_cast<size_t>(-1);
 
 // One statement's terms, with what the negated literals moved to the
 // constant side: Σ a·~x = Σ a − Σ a·x.
@@ -221,8 +240,10 @@ class Reader {
       model_.maximise = token.maximise;
       model_.objectiveLine = token.line;
       objective.line = token.line;
-      if (!lexer_.Next(token, error_, false) || !ReadTerms(objective, token, "the objective")) return false;
-      if (token.kind != TokenKind::End) return Fail(token.line, "the objective must end with ';'");
+      size_t repeat = kNone;
+      if (!lexer_.Next(token, error_, false) || !ReadTerms(objective, token, repeat)) return false;
+      if (token.kind != TokenKind::End) return ObjectiveNotEnded(objective, token, repeat);
+      if (repeat != kNone) return Twice(objective.terms[repeat], "the objective");
       if (!lexer_.Next(token, error_, false)) return false;
     }
     std::vector<Statement> constraints;
@@ -230,20 +251,27 @@ class Reader {
     while (token.kind != TokenKind::Finished) {
       if (token.kind == TokenKind::Objective) return Fail(token.line, "the objective must come first");
       Statement constraint{token.line, {}, 0};
-      if (!ReadTerms(constraint, token, "this constraint")) return false;
+      size_t repeat = kNone;
+      if (!ReadTerms(constraint, token, repeat)) return false;
+      if (repeat != kNone) return Twice(constraint.terms[repeat], "this constraint");
       if (token.kind == TokenKind::Finished) {
-        return Fail(token.line, "the file ends inside a constraint (truncated?)");
+        return Fail(token.line, "the file ends inside a constraint, before its >=, <= or = (truncated?)");
       }
       if (token.kind != TokenKind::Relation) return Fail(token.line, "expected >=, <= or = after the terms");
       const Token relation = token;
       if (!lexer_.Next(token, error_, false)) return false;
-      if (token.kind != TokenKind::Number)
+      if (token.kind != TokenKind::Number || token.implicit) {
         return Fail(token.line, "expected an integer after " + Name(relation));
+      }
       const int64_t bound = token.number;
+      const LineNumber boundLine = token.line;
       if (!lexer_.Next(token, error_, false)) return false;
+      // The ';' belongs right after the right-hand side: its line is the
+      // one to fix, not the line of what came instead.
       if (token.kind != TokenKind::End) {
-        return Fail(token.line, "a constraint must end with ';'" +
-                                    std::string(token.kind == TokenKind::Finished ? " (truncated?)" : ""));
+        return Fail(boundLine,
+                    "expected ';' after the right-hand side " + std::to_string(bound) +
+                        (token.kind == TokenKind::Finished ? " (truncated?)" : ", to end the constraint"));
       }
       // Σ terms + constant ⋈ bound  ⇔  Σ terms ⋈ bound − constant.
       if (!Add(bound, -constraint.constant, constraint.constant)) {
@@ -323,38 +351,69 @@ class Reader {
     return true;
   }
 
-  // Reads "coefficient literal" pairs from token on, until a token that is
-  // neither; token is left on it.
-  bool ReadTerms(Statement& statement, Token& token, const char* where) {
-    while (token.kind == TokenKind::Number) {
-      const int64_t coefficient = token.number;
-      if (!lexer_.Next(token, error_, false)) return false;
-      if (token.kind != TokenKind::Literal) {
-        return Fail(token.line, "expected a variable after the coefficient " + std::to_string(coefficient));
+  // Reads terms, "[coefficient] literal" (no coefficient is 1, and a sign
+  // alone is ±1), from token on until a token that starts none; token is
+  // left on it. A variable met twice is not refused here but noted in
+  // `repeat`, the index of the term that repeats it: in the objective it may
+  // be where a missing ';' let the next constraint in.
+  bool ReadTerms(Statement& statement, Token& token, size_t& repeat) {
+    while (token.kind == TokenKind::Number || token.kind == TokenKind::Literal) {
+      const LineNumber line = token.line;
+      int64_t coefficient = 1;
+      if (token.kind == TokenKind::Number) {
+        coefficient = token.number;
+        if (!lexer_.Next(token, error_, false)) return false;
+        if (token.kind != TokenKind::Literal) {
+          return Fail(token.line, "expected a variable after the coefficient " + std::to_string(coefficient));
+        }
       }
       const Token literal = token;
       if (!Use(literal)) return false;
-      for (const Term& term : statement.terms) {
-        if (term.index == literal.index) {
-          return Fail(literal.line, "x" + std::to_string(literal.index) + " appears twice in " + where);
-        }
+      for (size_t k = 0; k < statement.terms.size() && repeat == kNone; ++k) {
+        if (statement.terms[k].index == literal.index) repeat = statement.terms.size();
       }
       if (literal.negated) {
         if (!Add(statement.constant, coefficient, statement.constant)) {
           return Fail(literal.line, "the negated literals' constant leaves the 64-bit range");
         }
-        statement.terms.push_back({literal.index, -coefficient});
+        statement.terms.push_back({literal.index, -coefficient, line});
       } else {
-        statement.terms.push_back({literal.index, coefficient});
+        statement.terms.push_back({literal.index, coefficient, line});
       }
       if (!lexer_.Next(token, error_, false)) return false;
       if (token.kind == TokenKind::Literal) {
         return Fail(token.line, "a product of variables is not linear (quadratic or higher term)");
       }
     }
-    if (token.kind == TokenKind::Literal)
-      return Fail(token.line, "expected a coefficient before the variable");
     return true;
+  }
+
+  bool Twice(const Term& term, const char* where) {
+    return Fail(term.line, "x" + std::to_string(term.index) + " appears twice in " + where);
+  }
+
+  // The objective ran into what follows it instead of ending at ';'. Where a
+  // term starts a line, the ';' was most likely left off the line before:
+  // the last such term, or the last at or before a repeated variable, which
+  // belongs to the statement let in.
+  bool ObjectiveNotEnded(const Statement& objective, const Token& token, size_t repeat) {
+    if (token.kind == TokenKind::Finished) {
+      return Fail(token.line, "expected ';' at the end of the objective (truncated?)");
+    }
+    const size_t count = repeat != kNone ? repeat + 1 : objective.terms.size();
+    for (size_t k = count; k-- > 0;) {
+      const LineNumber before = k == 0 ? objective.line : objective.terms[k - 1].line;
+      if (objective.terms[k].line > before) {
+        return Fail(before,
+                    "expected ';' at the end of this line, to end the objective (the next line reads as "
+                    "more of it)");
+      }
+    }
+    if (token.kind == TokenKind::Relation) {
+      return Fail(token.line, "expected ';' to end the objective before " + Name(token) +
+                                  ": an objective has no relation");
+    }
+    return Fail(token.line, "expected ';' at the end of the objective");
   }
 
   void Build(const Statement& objective, const std::vector<Statement>& constraints,

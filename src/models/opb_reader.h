@@ -12,10 +12,13 @@
 
 namespace zoint {
 
-// Variables are x1 … xN in index order: N from the header when it has one
-// (every variable used must then be declared), otherwise the variables used.
-// Coefficients are integers of at most 2^63 − 1 in magnitude. Stops at the
-// first fault: false, with error naming the line and the reason.
+// Variables are named as the format defines them, x followed by a number
+// from 1, and are the model's in index order: x1 … xN with N from the header
+// when it has one (every variable used must then be declared), otherwise the
+// variables used. Coefficients are integers of at most 2^63 − 1 in
+// magnitude; beyond the format, one left out is 1 ("x1 + x2 >= 1"). Stops at
+// the first fault: false, with error naming the line and what was expected
+// there (a missing ';' at the line it belongs on).
 bool ReadOpb(const std::string& text, RawModel& model, ModelError& error);
 
 }  // namespace zoint

@@ -35,8 +35,16 @@ std::vector<std::string_view> Tokens(std::string_view line, const char* delimite
 // ASCII lower case, for keywords.
 std::string Lowercase(std::string_view text);
 
-// A short printable excerpt for messages: control bytes escaped, cut at 40.
-std::string Printable(std::string_view text);
+// The length of the UTF-8 character that starts at text[at]: 1 for ASCII,
+// 2 to 4 for a whole, well-formed sequence; 0 when the bytes there are not
+// one (a stray continuation byte, a sequence cut short, an overlong form).
+size_t Utf8CharacterLength(std::string_view text, size_t at);
+
+// Text for a message, as the file has it: whole UTF-8 characters as they
+// are; control bytes, and bytes that are no whole character, escaped as
+// \xNN, so that no message shows half a character. Cut after
+// `maxCharacters` characters, with "..." added.
+std::string Printable(std::string_view text, size_t maxCharacters = 40);
 
 }  // namespace zoint
 

@@ -10,13 +10,23 @@
 
 namespace zoint {
 
-RunReport RunOnce(SolveRequest request) {
+RunReport RunOnce(SolveRequest request, RunWatch* watch) {
   // On the heap (some 170 kB): hosts may call from threads with small stacks.
   const std::unique_ptr<SolverState> state(new SolverState());
   ResetSolver(*state);  // the start values
   GetRoot(*state);
   LoadProblem(*state);
-  Search(*state, ChooseSolveMode(state->problem, request));
+  const SolveMode mode = ChooseSolveMode(state->problem, request);
+  if (watch != nullptr && state->inputValid) {
+    watch->mode = mode;
+    watch->enumeration = mode == SolveMode::Enumeration ? &state->enumeration.counters : nullptr;
+    watch->searching = true;
+  }
+  Search(*state, mode);
+  if (watch != nullptr) {
+    watch->searching = false;
+    watch->enumeration = nullptr;
+  }
   platform::WriteConsole(ConsoleReport(*state));
   SaveSolution(*state);
   const RunReport report = state->report;
@@ -24,15 +34,19 @@ RunReport RunOnce(SolveRequest request) {
   return report;
 }
 
-RunReport CallAsHost(SolveRequest request) {
+RunReport CallAsHost(SolveRequest request, RunWatch* watch) {
   // The host's floating-point settings are set aside for the call and are
   // back, as the host left them, whichever way the call ends.
   const platform::LibraryFloatEnvironment floatEnvironment;
   platform::LockRun();
   RunReport report{};
   try {
-    report = RunOnce(request);
+    report = RunOnce(request, watch);
   } catch (...) {
+    if (watch != nullptr) {
+      watch->searching = false;
+      watch->enumeration = nullptr;
+    }
     // No exception may cross into a C, VBA or Python host. The only thing
     // that can throw is allocation; the run had no answer, so none is left.
     platform::RemoveSolutionFile();

@@ -22,6 +22,16 @@ enum class SolveRequest {
   EnumerationOnly  // the enumeration, always
 };
 
+// A window on a run under way, for a caller that must tell what was done
+// should a signal stop the process (the command line's --stats): the run
+// fills it as it goes and empties it before its state is gone. Read from a
+// signal handler on the run's own thread, it is plain data.
+struct RunWatch {
+  volatile bool searching;                // the search stage is under way
+  volatile SolveMode mode;                // which search, while searching
+  const EnumerationCounters* volatile enumeration;  // its counters, while the enumeration runs; else null
+};
+
 struct RunReport {
   bool searched;                    // false when the load failed and nothing was searched
   SolveMode mode;                   // the search that ran, when searched

@@ -5,7 +5,9 @@
 #include <time.h>
 
 #include <cstdlib>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "cli/cli_support.h"
 #include "support/run_support.h"
@@ -108,6 +110,65 @@ TEST(Cli, CtrlCLeavesNoAnswerBehind) {
   EXPECT_EQ(c.status, 3);
   EXPECT_EQ(c.err, "zoint: stopped; ZOIntOut.dat removed\n");
   EXPECT_FALSE(FileExists("ZOIntOut.dat"));
+}
+
+// A set covering problem of 60 variables and 50 rows: the exact search
+// solves it at once, the enumeration walks for many seconds.
+std::string LongEnumerationText() {
+  std::mt19937 random(7);
+  std::string text = "60,50\n";
+  for (int i = 0; i < 60; ++i) text += std::to_string(1 + random() % 20) + ",";
+  text += "\n";
+  for (int j = 0; j < 50; ++j) {
+    std::string row(60, '0');
+    for (int k = 0; k < 3; ++k) row[random() % 60] = '1';
+    for (char c : row) text += c == '1' ? "-1," : "0,";
+    text += "-1\n";
+  }
+  return text;
+}
+
+// Signals a run of `arguments` in the current directory once it has
+// searched for a while; what it printed on standard error.
+std::string StoppedRunErrors(const std::vector<std::string>& arguments) {
+  RunningCli cli(arguments);
+  const timespec pause{0, 300 * 1000 * 1000};
+  nanosleep(&pause, nullptr);
+  EXPECT_TRUE(cli.Running()) << "the problem was solved before the signal; it must take longer";
+  cli.Signal(SIGINT);
+  const Command c = cli.Wait();
+  EXPECT_EQ(c.status, 3);
+  EXPECT_FALSE(FileExists("ZOIntOut.dat"));
+  return c.err;
+}
+
+// --stats still tells what the run did when a signal stops it: the search,
+// the counters known so far, the seconds.
+TEST(Cli, StatsReportAStoppedRun) {
+  ScratchDir scratch;
+  WriteFile("ZOIntIn.dat", HardProblemText());
+  const std::string exact = StoppedRunErrors({"--stats", "."});
+  EXPECT_EQ(exact.rfind("zoint: stopped; ZOIntOut.dat removed\n\nsearch: exact, stopped before its end", 0),
+            0)
+      << exact;
+  EXPECT_NE(exact.find("\nseconds: "), std::string::npos) << exact;
+
+  WriteFile("ZOIntIn.dat", LongEnumerationText());
+  const std::string enumerated = StoppedRunErrors({"--stats", "--enumerate", "."});
+  EXPECT_EQ(
+      enumerated.rfind("zoint: stopped; ZOIntOut.dat removed\n\nsearch: enumeration, stopped before its end\n"
+                       "nodes: ",
+                       0),
+      0)
+      << enumerated;
+  const size_t nodes = enumerated.find("nodes: ");
+  ASSERT_NE(nodes, std::string::npos);
+  EXPECT_GT(std::strtoull(enumerated.c_str() + nodes + 7, nullptr, 10), 1000u) << enumerated;
+  EXPECT_NE(enumerated.find("\nevaluations: "), std::string::npos) << enumerated;
+  EXPECT_NE(enumerated.find("\nseconds: "), std::string::npos) << enumerated;
+
+  // Without --stats, the one line alone.
+  EXPECT_EQ(StoppedRunErrors({"--enumerate", "."}), "zoint: stopped; ZOIntOut.dat removed\n");
 }
 
 TEST(Cli, HelpAndUsageErrors) {

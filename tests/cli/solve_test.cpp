@@ -103,11 +103,22 @@ TEST(Solve, EachInstanceLpGivesItsExpectedAnswer) {
   }
 }
 
-// projects.lp maximises with a constant, decimals, a >= row and an = row; its
+// A maximisation with a constant, decimals, a >= row and an = row; its
 // hand conversion: minimise minus the value times 4 (1.5 dropped), the
 // budget times 2, the >= row negated, the = row as two rows. Two optima
 // tie at 14.25; the lexicographically smaller in the model's order wins.
-const char kProjectsByHand[] =
+const char kScaledLp[] =
+    "Maximize\n"
+    " value: 4.5 roads + 3 bridge_a + 3 bridge_b + 2.25 school + 6 clinic + 2 park + 1.5\n"
+    "Subject To\n"
+    " budget: 2 roads + 1.5 bridge_a + 1.5 bridge_b + school + 3 clinic + 0.5 park <= 6\n"
+    " safety: roads + clinic >= 1\n"
+    " bridge: bridge_a - bridge_b = 0\n"
+    "Binary\n"
+    " roads bridge_a bridge_b school clinic park\n"
+    "End\n";
+
+const char kScaledByHand[] =
     "6,4\n"
     "-18,-12,-12,-9,-24,-8,\n"
     "4,3,3,2,6,1,12\n"
@@ -115,30 +126,43 @@ const char kProjectsByHand[] =
     "0,1,-1,0,0,0,0\n"
     "0,-1,1,0,0,0,0\n";
 
+const char kProjectsAnswer[] =
+    "status: optimal\nobjective: 51\nroads 1\nbridge_a 0\nbridge_b 0\nschool 1\nclinic 1\npark 0\n";
+
 TEST(Solve, AMaximisationWithGreaterAndEqualRowsAnswersAsItsHandConversion) {
   ScratchDir scratch;
-  WriteFile("ZOIntIn.dat", kProjectsByHand);
+  WriteFile("ZOIntIn.dat", kScaledByHand);
   ASSERT_EQ(RunCli(".").status, 0);
   EXPECT_EQ(ReadFile("ZOIntOut.dat"), "-51\n1,0,0,1,1,0\n");  // 1.5 + 51/4 = 14.25
+  if (!HaveCoinUtils()) return;
+  WriteFile("scaled.lp", kScaledLp);
+  const Command run = RunCli("solve scaled.lp");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(
+      run.out,
+      "status: optimal\nobjective: 14.25\nroads 1\nbridge_a 0\nbridge_b 0\nschool 1\nclinic 1\npark 0\n");
+}
 
+// The bundled example in its three formats is one model, with one answer:
+// the OPB file names its variables x1 ... x6.
+TEST(Solve, TheBundledExampleGivesOneAnswerInEachFormat) {
+  ScratchDir scratch;
   for (const char* file : {"projects.lp", "projects.mps"}) {
     if (!HaveCoinUtils()) break;
     const Command run = RunCli("solve '" + kExamples + file + "'");
     EXPECT_EQ(run.status, 0) << file << ": " << run.err;
-    EXPECT_EQ(
-        run.out,
-        "status: optimal\nobjective: 14.25\nroads 1\nbridge_a 0\nbridge_b 0\nschool 1\nclinic 1\npark 0\n")
-        << file;
+    EXPECT_EQ(run.out, kProjectsAnswer) << file;
   }
-  const Result opb = Parse(RunCli("solve '" + kExamples + "projects.opb'").out);
-  EXPECT_EQ(opb.objective, "51");
-  EXPECT_EQ(opb.values, "1,0,0,1,1,0");
+  const Command opb = RunCli("solve '" + kExamples + "projects.opb'");
+  EXPECT_EQ(opb.status, 0) << opb.err;
+  EXPECT_EQ(opb.out, "status: optimal\nobjective: 51\nx1 1\nx2 0\nx3 0\nx4 1\nx5 1\nx6 0\n");
 }
 
 TEST(Solve, ConvertWritesTheProblemAHostSolves) {
   if (!HaveCoinUtils()) GTEST_SKIP() << "built without CoinUtils";
   ScratchDir scratch;
-  const Command convert = RunCli("convert '" + kExamples + "projects.lp' out");
+  WriteFile("scaled.lp", kScaledLp);
+  const Command convert = RunCli("convert scaled.lp out");
   EXPECT_EQ(convert.status, 0) << convert.err;
   EXPECT_EQ(convert.out,
             "wrote out/ZOIntIn.dat (n = 6, m = 4) and out/names.txt\n"
@@ -147,7 +171,7 @@ TEST(Solve, ConvertWritesTheProblemAHostSolves) {
             "constant: 1.5\n"
             "model objective = 1.5 - (value on line 1 of ZOIntOut.dat) / 4\n"
             "(9223372036854775807 on line 1: no assignment meets every row)\n");
-  EXPECT_EQ(ReadFile("out/ZOIntIn.dat"), kProjectsByHand);
+  EXPECT_EQ(ReadFile("out/ZOIntIn.dat"), kScaledByHand);
   EXPECT_EQ(ReadFile("out/names.txt"), "roads\nbridge_a\nbridge_b\nschool\nclinic\npark\n");
   ASSERT_EQ(RunCli("out").status, 0);
   EXPECT_EQ(ReadFile("out/ZOIntOut.dat"), "-51\n1,0,0,1,1,0\n");
@@ -166,6 +190,39 @@ TEST(Solve, InfeasibleAndSolutionFile) {
   EXPECT_EQ(fixed.out, "status: optimal\nobjective: -1\nx1 1\nx2 1\n");
   EXPECT_EQ(ReadFile("r2.txt"), fixed.out);
   EXPECT_EQ(RunCli("solve --solution no/such/dir/r.txt fixed.opb").status, 1);
+}
+
+// Costs may sum to 2^63 - 1, the library's one limit, as through the C API.
+// An assignment worth exactly that is what the library reports as "none",
+// so the command finds it by a second search.
+TEST(Solve, CostsSummingToTheLimitAreSolvedExactly) {
+  ScratchDir scratch;
+  struct Case {
+    const char* text;
+    const char* out;
+  };
+  const Case cases[] = {
+      {"min: +9223372036854775806 x1 +1 x2 ;\n+1 x1 >= 1 ;\n",
+       "status: optimal\nobjective: 9223372036854775806\nx1 1\nx2 0\n"},
+      // Only the assignment worth 2^63 - 1 meets the rows; x3 costs nothing.
+      {"min: +9223372036854775806 x1 +1 x2 ;\n+1 x1 +1 x2 >= 2 ;\n+1 x3 >= 0 ;\n",
+       "status: optimal\nobjective: 9223372036854775807\nx1 1\nx2 1\nx3 0\n"},
+      {"min: +9223372036854775806 x1 +1 x2 ;\n+1 x1 +1 x2 >= 2 ;\n+1 x1 +1 x3 <= 0 ;\n",
+       "status: infeasible\nobjective: none\n"},
+      {"max: -9223372036854775807 x1 ;\n+1 x1 >= 1 ;\n",
+       "status: optimal\nobjective: -9223372036854775807\nx1 1\n"},
+  };
+  for (const Case& c : cases) {
+    WriteFile("limit.opb", c.text);
+    const Command run = RunCli("solve limit.opb");
+    EXPECT_EQ(run.status, 0) << c.text << run.err;
+    EXPECT_EQ(run.out, c.out) << c.text;
+  }
+  // Through the exchange file, the library's rule holds: convert says so.
+  const Command convert = RunCli("convert limit.opb out");
+  EXPECT_EQ(convert.status, 0) << convert.err;
+  EXPECT_NE(convert.out.find("note: the costs sum to exactly 9223372036854775807"), std::string::npos)
+      << convert.out;
 }
 
 TEST(Solve, TimeLimitStopsWithTheBestSoFar) {
@@ -203,6 +260,7 @@ TEST(Solve, RejectedModelsExitOneWithOneLine) {
   WriteFile("cut.opb", "* #variable= 2 #constraint= 1\nmin: +1 x1 ;\n+1 x1 +1 x2 >");
   WriteFile("wide.opb", "+1 x1 >= 123456789012345678901234567890 ;\n");
   WriteFile("empty.opb", "");
+  WriteFile("over.opb", "min: +9223372036854775807 x1 +1 x2 ;\n");
   WriteFile("continuous.lp", "Minimize\n obj: x + y\nSubject To\n c1: x + y >= 1\nBinary\n x\nEnd\n");
   WriteFile("twice.mps",
             "NAME D\nROWS\n N obj\n L c1\n L c1\nCOLUMNS\n    x obj 1 c1 1\nRHS\n    rhs c1 1\nENDATA\n");
@@ -216,6 +274,9 @@ TEST(Solve, RejectedModelsExitOneWithOneLine) {
        "wide.opb:1: number beyond the 64-bit range (magnitude at most 2^63 - 1) at "
        "'123456789012345678901234567890'\n"},
       {"empty.opb", "empty.opb: the file is empty\n"},
+      {"over.opb",
+       "over.opb:1: objective: the sum of the coefficients' magnitudes exceeds 2^63 - 1, so sums could "
+       "wrap\n"},
       {"missing.opb", "missing.opb: cannot open: No such file or directory\n"},
   };
   if (HaveCoinUtils()) {
@@ -259,6 +320,40 @@ TEST(Solve, UsageErrorsExitTwo) {
   }
 }
 
+// The answer never replaces the model, whatever path names it: refused as a
+// usage error before anything is read or written.
+TEST(Solve, TheSolutionFileIsNeverTheModel) {
+  ScratchDir scratch;
+  const std::string model = "min: +1 x1 ;\n";
+  WriteFile("m.opb", model);
+  ASSERT_EQ(std::system("mkdir sub && ln -s m.opb link.opb && ln m.opb hard.opb"), 0);
+  const std::string absolute = scratch.path() + "/m.opb";
+  for (const std::string& solution :
+       {std::string("m.opb"), std::string("./m.opb"), std::string("sub/../m.opb"), std::string("link.opb"),
+        std::string("hard.opb"), absolute}) {
+    for (const std::string& form : {"--solution " + solution, "--solution=" + solution}) {
+      const Command c = RunCli("solve " + form + " m.opb");
+      EXPECT_EQ(c.status, 2) << form;
+      EXPECT_EQ(c.err.rfind("zoint: --solution names the model file itself: " + solution + "\n", 0), 0)
+          << form << ": " << c.err;
+      EXPECT_EQ(c.out, "") << form;
+      EXPECT_EQ(ReadFile("m.opb"), model) << form;
+    }
+  }
+  // The model through a link, the solution by its own name: the same.
+  EXPECT_EQ(RunCli("solve --solution m.opb link.opb").status, 2);
+  EXPECT_EQ(ReadFile("m.opb"), model);
+  // zoint convert writes ZOIntIn.dat and names.txt: never over the model.
+  ASSERT_EQ(std::system("mkdir out && ln m.opb out/names.txt"), 0);
+  const Command convert = RunCli("convert m.opb out");
+  EXPECT_EQ(convert.status, 2) << convert.err;
+  EXPECT_EQ(ReadFile("m.opb"), model);
+
+  // Another file is written as asked.
+  EXPECT_EQ(RunCli("solve --solution answer.txt m.opb").status, 0);
+  EXPECT_EQ(ReadFile("answer.txt"), "status: optimal\nobjective: 0\nx1 0\n");
+}
+
 TEST(Solve, CompressedModels) {
   ScratchDir scratch;
   ASSERT_EQ(std::system(("cp '" + kExamples + "projects.opb' '" + kExamples +
@@ -268,8 +363,7 @@ TEST(Solve, CompressedModels) {
   const Result opb = Parse(RunCli("solve projects.opb.gz").out);
   EXPECT_EQ(opb.objective, "51");
   if (!HaveCoinUtils()) return;
-  const Result lp = Parse(RunCli("solve projects.lp.gz").out);
-  EXPECT_EQ(lp.objective, "14.25");
+  EXPECT_EQ(RunCli("solve projects.lp.gz").out, kProjectsAnswer);
 }
 
 }  // namespace

@@ -5,9 +5,12 @@
 // any other input is OPB text. Properties checked on every input:
 //  - a refusal is one non-empty line, at a line the text has;
 //  - a mapped problem is within the sizes, and no sum in it can wrap;
+//  - a variable the mapping leaves out is a slack: continuous, no cost, two
+//    finite bounds apart, in one row;
 //  - for up to kBruteForceLimit variables, every assignment is feasible in
-//    the mapped problem exactly when it is in the model (bounds included), and
-//    its objective, reported back through ModelValue, is the model's own.
+//    the mapped problem exactly when it is in the model (bounds included,
+//    for some value of each slack within its bounds), and its objective,
+//    reported back through ModelValue, is the model's own.
 // A violated property aborts, so libFuzzer keeps the input.
 #include <cmath>
 #include <cstdint>
@@ -15,6 +18,7 @@
 #include <cstdlib>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "models/model_mapping.h"
@@ -109,25 +113,64 @@ int64_t Lcm(int64_t a, int64_t b) {
   return a / x * b;
 }
 
-bool ModelFeasible(const zoint::RawModel& model, const std::vector<int>& x) {
+int64_t Lcm(int64_t a, int64_t b, int64_t c) { return Lcm(Lcm(a, b), c); }
+
+// A bound of the decoder's set, {-1, 0, 0.5, 1, 2}, as halves.
+int64_t Halves(double bound) { return static_cast<int64_t>(bound * 2); }
+
+// x holds a value for each variable the mapping kept and 0 for each slack.
+// A row holding a slack s (coefficient c, bounds [l, u]) is met when some
+// t in c·[l, u] brings the rest of the row within its sides.
+bool ModelFeasible(const zoint::RawModel& model, const std::vector<int>& x, const std::vector<bool>& slack) {
   for (size_t i = 0; i < x.size(); ++i) {
     const zoint::RawVariable& v = model.variables[i];
-    if (!(v.lower <= x[i] && x[i] <= v.upper)) return false;
+    if (!slack[i] && !(v.lower <= x[i] && x[i] <= v.upper)) return false;
   }
   for (const zoint::RawRow& row : model.rows) {
     std::vector<zoint::ExactNumber> a(x.size(), zoint::kZero);
-    int64_t d = Lcm(row.lower.denominator, row.upper.denominator);
+    int64_t d = Lcm(row.lower.denominator, row.upper.denominator, 2);
+    const zoint::RawTerm* slackTerm = nullptr;
     for (const zoint::RawTerm& term : row.terms) {
-      a[static_cast<size_t>(term.variable)] = term.coefficient;
+      if (slack[static_cast<size_t>(term.variable)]) {
+        slackTerm = &term;
+      } else {
+        a[static_cast<size_t>(term.variable)] = term.coefficient;
+      }
       d = Lcm(d, term.coefficient.denominator);
     }
     const __int128 sum = ScaledSum(a, x, d);
-    if (row.hasLower && sum < static_cast<__int128>(row.lower.numerator) * (d / row.lower.denominator))
-      return false;
-    if (row.hasUpper && sum > static_cast<__int128>(row.upper.numerator) * (d / row.upper.denominator))
-      return false;
+    // The room the sides leave, [low, high], as multiples of 1/(2d).
+    const __int128 infinite = static_cast<__int128>(1) << 120;
+    __int128 low = row.hasLower
+                       ? 2 * (static_cast<__int128>(row.lower.numerator) * (d / row.lower.denominator) - sum)
+                       : -infinite;
+    __int128 high = row.hasUpper
+                        ? 2 * (static_cast<__int128>(row.upper.numerator) * (d / row.upper.denominator) - sum)
+                        : infinite;
+    if (slackTerm != nullptr) {
+      const zoint::RawVariable& v = model.variables[static_cast<size_t>(slackTerm->variable)];
+      const __int128 c =
+          static_cast<__int128>(slackTerm->coefficient.numerator) * (d / slackTerm->coefficient.denominator);
+      __int128 least = c * Halves(v.lower);
+      __int128 most = c * Halves(v.upper);
+      if (least > most) std::swap(least, most);
+      // Some t in [least, most] lies in [low, high].
+      if (most < low || least > high) return false;
+      continue;
+    }
+    if (low > 0 || high < 0) return false;
   }
   return true;
+}
+
+bool IsSlack(const zoint::RawModel& model, size_t i) {
+  const zoint::RawVariable& v = model.variables[i];
+  int rows = 0;
+  for (const zoint::RawRow& row : model.rows) {
+    for (const zoint::RawTerm& term : row.terms) rows += static_cast<size_t>(term.variable) == i;
+  }
+  return !v.integer && v.cost.numerator == 0 && std::isfinite(v.lower) && std::isfinite(v.upper) &&
+         v.lower < v.upper && rows == 1;
 }
 
 bool ProblemFeasible(const zoint::Problem& p, const std::vector<int>& x) {
@@ -174,21 +217,38 @@ std::string ModelObjective(const zoint::RawModel& model, const std::vector<int>&
 
 void CheckMapping(const zoint::RawModel& model, const zoint::MappedModel& mapped) {
   const zoint::Problem& p = mapped.problem;
-  Expect(p.n == static_cast<int32_t>(model.variables.size()) && p.n <= zoint::MaxVariables, "n");
+  Expect(p.n <= zoint::MaxVariables && mapped.names.size() == static_cast<size_t>(p.n), "n");
   Expect(p.m >= 0 && p.m <= zoint::MaxConstraints, "m");
   Expect(zoint::NoSumCanWrap(p), "a sum of the mapped problem can wrap");
-  Expect(mapped.names.size() == model.variables.size(), "names");
+  // The names kept, in order; every variable left out must be a slack.
+  std::vector<bool> slack(model.variables.size(), false);
+  std::vector<size_t> kept;
+  for (size_t i = 0; i < model.variables.size(); ++i) {
+    if (kept.size() < mapped.names.size() && mapped.names[kept.size()] == model.variables[i].name) {
+      kept.push_back(i);
+    } else {
+      slack[i] = true;
+      Expect(IsSlack(model, i), model.variables[i].name + " left out, but it is no slack");
+    }
+  }
+  Expect(kept.size() == mapped.names.size(), "names");
   if (p.n > kBruteForceLimit) return;
-  std::vector<int> x(static_cast<size_t>(p.n));
+  std::vector<int> x(model.variables.size(), 0);
+  std::vector<int> y(static_cast<size_t>(p.n));
   for (uint32_t bits = 0; bits < (1u << p.n); ++bits) {
-    for (int32_t i = 0; i < p.n; ++i) x[static_cast<size_t>(i)] = (bits >> i) & 1;
-    const bool inModel = ModelFeasible(model, x);
-    Expect(inModel == ProblemFeasible(p, x), "feasible in one and not the other");
+    for (int32_t i = 0; i < p.n; ++i) {
+      y[static_cast<size_t>(i)] = (bits >> i) & 1;
+      x[kept[static_cast<size_t>(i)]] = y[static_cast<size_t>(i)];
+    }
+    const bool inModel = ModelFeasible(model, x, slack);
+    Expect(inModel == ProblemFeasible(p, y), "feasible in one and not the other");
     if (!inModel) continue;
     __int128 value = 0;
     for (int32_t i = 0; i < p.n; ++i)
-      value += static_cast<__int128>(p.coefficients[i]) * x[static_cast<size_t>(i)];
-    Expect(value < INT64_MAX, "an objective value reaches the no-solution value");
+      value += static_cast<__int128>(p.coefficients[i]) * y[static_cast<size_t>(i)];
+    // Only costs ≥ 0 summing to exactly 2^63 − 1 reach the no-solution value.
+    Expect(value < INT64_MAX || zoint::ValueCanBeNoSolutionValue(p),
+           "an objective value reaches the no-solution value");
     const std::string reported = zoint::DecimalText(zoint::ModelValue(mapped, static_cast<int64_t>(value)));
     const std::string expected = ModelObjective(model, x);
     Expect(reported == expected, "objective reported as " + reported + ", the model's is " + expected);

@@ -118,6 +118,46 @@ TEST(ExactNumber, ScalingStaysWithin64Bits) {
   EXPECT_FALSE(zoint::ScaledInteger({-(INT64_MAX / 2 + 1), 1}, 2, product));
 }
 
+TEST(ExactNumber, ProductsAndSumsInLowestTerms) {
+  struct Case {
+    ExactNumber a;
+    ExactNumber b;
+    bool fits;
+    ExactNumber expected;
+  };
+  const ExactNumber big{INT64_MAX, 1};
+  const Case products[] = {
+      {{3, 4}, {2, 5}, true, {3, 10}},
+      {{-5, 2}, {4, 5}, true, {-2, 1}},  // cancelled across before multiplying
+      {big, {1, 5}, true, {INT64_MAX, 5}},
+      {big, {-1, 1}, true, {-INT64_MAX, 1}},
+      {big, {2, 1}, false, {}},
+      {{1, int64_t{1} << 62}, {1, 4}, false, {}},
+  };
+  for (const Case& c : products) {
+    ExactNumber result{0, 1};
+    EXPECT_EQ(zoint::Product(c.a, c.b, result), c.fits) << c.a.numerator << "/" << c.a.denominator;
+    if (!c.fits) continue;
+    EXPECT_EQ(result.numerator, c.expected.numerator);
+    EXPECT_EQ(result.denominator, c.expected.denominator);
+  }
+  const Case sums[] = {
+      {{1, 4}, {1, 10}, true, {7, 20}},
+      {{1, 2}, {-1, 2}, true, {0, 1}},
+      {{-3, 5}, {-2, 5}, true, {-1, 1}},
+      {{INT64_MAX - 1, 1}, {1, 1}, true, big},
+      {big, {1, 1}, false, {}},
+      {{-INT64_MAX, 1}, {-1, 1}, false, {}},  // would be INT64_MIN, which negation could not undo
+  };
+  for (const Case& c : sums) {
+    ExactNumber result{0, 1};
+    EXPECT_EQ(zoint::Sum(c.a, c.b, result), c.fits) << c.a.numerator << "/" << c.a.denominator;
+    if (!c.fits) continue;
+    EXPECT_EQ(result.numerator, c.expected.numerator);
+    EXPECT_EQ(result.denominator, c.expected.denominator);
+  }
+}
+
 TEST(DecimalText, ExactSumsOfAnyWidth) {
   using zoint::DecimalOf;
   using zoint::DecimalText;

@@ -36,8 +36,26 @@ Outcome ReadAndMap(const std::string& path) {
   return outcome;
 }
 
-// The file is refused with one line; where line is not −1, at that line, and
-// with the reason containing `reason`.
+// Whole UTF-8 characters only: no stray byte of a character cut in two.
+bool WholeUtf8(const std::string& text) {
+  for (size_t k = 0; k < text.size();) {
+    const unsigned char lead = static_cast<unsigned char>(text[k]);
+    const size_t length = lead < 0x80                   ? 1
+                          : lead >= 0xC2 && lead < 0xE0 ? 2
+                          : lead >= 0xE0 && lead < 0xF0 ? 3
+                          : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                        : 0;
+    if (length == 0 || k + length > text.size()) return false;
+    for (size_t c = 1; c < length; ++c) {
+      if ((static_cast<unsigned char>(text[k + c]) & 0xC0) != 0x80) return false;
+    }
+    k += length;
+  }
+  return true;
+}
+
+// The file is refused with one line of whole characters; where line is not
+// −1, at that line, and with the reason containing `reason`.
 void ExpectRefused(const std::string& path, int64_t line, const std::string& reason) {
   SCOPED_TRACE(path + ": " + ReadFile(path).substr(0, 300));
   const Outcome outcome = ReadAndMap(path);
@@ -45,6 +63,7 @@ void ExpectRefused(const std::string& path, int64_t line, const std::string& rea
   EXPECT_NE(outcome.read, ReadOutcome::Stopped) << path;
   EXPECT_FALSE(outcome.error.reason.empty()) << path;
   EXPECT_EQ(outcome.error.reason.find('\n'), std::string::npos) << path << ": " << outcome.error.reason;
+  EXPECT_TRUE(WholeUtf8(outcome.error.reason)) << path << ": " << outcome.error.reason;
   if (line >= 0) {
     EXPECT_EQ(outcome.error.line, line) << path << ": " << outcome.error.reason;
   }
@@ -170,6 +189,85 @@ TEST(ModelFile, LpAndMpsThroughCoinUtils) {
   EXPECT_EQ(plain.variables[1].lower, 1.0);
 }
 
+// What glpsol, CBC and hand writers put in LP and MPS files beyond the
+// plainest form: ranged rows, free MPS without its FREE mark, slack columns.
+TEST(ModelFile, ConstructsOtherToolsWrite) {
+  if (!HaveCoinUtils()) GTEST_SKIP() << "built without CoinUtils";
+  ScratchDir scratch;
+  // Ranged rows both ways, named or not, a sign apart, an infinite side, a
+  // comment and a line break inside; the rows after them keep their sides.
+  WriteFile("ranged.lp",
+            "Minimize\n obj: 3 x + 2 y + 4 z\nSubject To\n r1: -2 <= x - y - z <= -1\n 3 >= y + z >= 1\n"
+            " r3: - 1.5 <= x \\ the lower side\n  + y <= 2.5\n r4: -inf <= x + z <= 1\n r5: x + y + z >= 1\n"
+            "Binary\n x y z\nEnd\n");
+  const RawModel ranged = ReadGood("ranged.lp");
+  ASSERT_EQ(ranged.rows.size(), 5u);
+  EXPECT_EQ(RowText(ranged, 0), "row r1: 1 x -1 y -1 z [-2, -1]");
+  EXPECT_EQ(RowText(ranged, 1).substr(RowText(ranged, 1).find(':')), ": 1 y 1 z [1, 3]");
+  EXPECT_EQ(RowText(ranged, 2), "row r3: 1 x 1 y [-1.5, 2.5]");
+  EXPECT_EQ(RowText(ranged, 3), "row r4: 1 x 1 z [-inf, 1]");
+  EXPECT_EQ(RowText(ranged, 4), "row r5: 1 x 1 y 1 z [1, inf]");
+  EXPECT_EQ(ranged.rows[2].line, 6);
+
+  // Free MPS as glpsol --wfreemps writes it: no FREE on the NAME line, names
+  // off the fixed columns, a bound set named, RANGES and negative numbers.
+  WriteFile(
+      "free.mps",
+      "* Format:     Free MPS\nNAME r\nROWS\n N obj\n E r1\n G c2\nCOLUMNS\n M0000001 'MARKER' 'INTORG'\n"
+      " x00 obj 3 r1 1\n x00 c2 1\n y obj 2 r1 -1\n z obj 4 r1 -1\n w obj 0.5 c2 1\n"
+      " M0000002 'MARKER' 'INTEND'\nRHS\n RHS1 r1 -2 c2 1\nRANGES\n RNG1 r1 1\nBOUNDS\n UP BND1 x00 1\n"
+      " UP BND1 y 1\n UP BND1 z 1\n UP BND1 w 1\nENDATA\n");
+  const RawModel free = ReadGood("free.mps");
+  ASSERT_EQ(free.variables.size(), 4u);
+  EXPECT_EQ(free.variables[0].name, "x00");
+  EXPECT_EQ(free.variables[0].upper, 1.0);
+  EXPECT_EQ(RowText(free, 0), "row r1: 1 x00 -1 y -1 z [-2, -1]");
+  EXPECT_EQ(RowText(free, 1), "row c2: 1 x00 1 w [1, inf]");
+
+  // A fixed MPS file whose names hold blanks reads only in the fixed layout
+  // (where CoinMpsIO drops the blanks).
+  WriteFile("blanks.mps",
+            "NAME          BLANKS\nROWS\n N  obj\n G  c 1\nCOLUMNS\n    MARKER                 'MARKER'"
+            "                 'INTORG'\n    x 1       obj       1\n    x 1       c 1       1\n"
+            "    MARKER                 'MARKER'                 'INTEND'\nRHS\n    rhs       c 1       1\n"
+            "BOUNDS\n UP bnd       x 1       1\nENDATA\n");
+  const RawModel blanks = ReadGood("blanks.mps");
+  ASSERT_EQ(blanks.variables.size(), 1u);
+  ASSERT_EQ(blanks.rows.size(), 1u);
+  EXPECT_EQ(RowText(blanks, 0).substr(RowText(blanks, 0).find(':')), ": 1 x1 [1, inf]");
+
+  // glpsol --wlp writes a ranged row as an equality with a slack column:
+  // the slack folds into the row and leaves the answer.
+  WriteFile(
+      "slack.lp",
+      "\\* Problem: r *\\\n\nMinimize\n obj: + 3 x + 2 y + 4 z\n\\* constant term = 1.5 *\\\n\nSubject To\n"
+      " r1: + x - y - z - ~r_1 = -2\n\nBounds\n 0 <= ~r_1 <= 1\n 0 <= x <= 1\n 0 <= y <= 1\n 0 <= z <= 1\n\n"
+      "Generals\n x\n y\n z\n\nEnd\n");
+  const Outcome slack = ReadAndMap("slack.lp");
+  ASSERT_EQ(slack.read, ReadOutcome::Read) << slack.error.reason;
+  EXPECT_TRUE(slack.mapped) << slack.error.line << ": " << slack.error.reason;
+  EXPECT_EQ(slack.model.variables.size(), 4u);
+}
+
+// The endings in any letter case, compressed or not.
+TEST(ModelFile, AnyLetterCaseOfTheEndings) {
+  ScratchDir scratch;
+  WriteFile("max.lp", kMaxLp);
+  WriteFile("max.mps", kMaxMps);
+  WriteFile("tiny.opb", "min: +5 x1 +3 x2 ;\n+1 x1 +1 x2 >= 1 ;\n");
+  ASSERT_EQ(
+      std::system(
+          "cp max.lp KNAP.LP && cp max.lp Knap.Lp && cp max.mps KNAP.MPS && cp tiny.opb TINY.OPB && "
+          "gzip -c max.lp > KNAP.LP.GZ && gzip -c max.mps > Knap.Mps.Gz && gzip -c tiny.opb > TINY.OPB.GZ"),
+      0);
+  for (const char* name : {"TINY.OPB", "TINY.OPB.GZ"}) EXPECT_EQ(ReadGood(name).variables.size(), 2u) << name;
+  if (!HaveCoinUtils()) return;
+  for (const char* name : {"KNAP.LP", "Knap.Lp", "KNAP.LP.GZ", "KNAP.MPS", "Knap.Mps.Gz"}) {
+    SCOPED_TRACE(name);
+    ExpectTheMaximisation(ReadGood(name));
+  }
+}
+
 TEST(ModelFile, CompressedFilesReadAsPlainOnes) {
   ScratchDir scratch;
   WriteFile("max.lp", kMaxLp);
@@ -213,14 +311,29 @@ TEST(ModelFile, WhatCannotBeSolvedIsRefusedAtItsLine) {
       {"semi.lp", "Minimize\n obj: x + y\nSubject To\n c1: x + y >= 1\nSemis\n y\nBinary\n x\nEnd\n", 5,
        "semi-continuous"},
       {"noend.lp", "Minimize\n obj: x\nSubject To\n c1: x >= 1\nBinary\n x\n", 6, "does not end with End"},
+      {"leftside.lp", "Minimize\n obj: x\nSubject To\n c1: 2 >= x\n c2: x + y >= 1\nBinary\n x y\nEnd\n", 4,
+       "a row with a side on its left needs a second relation"},
+      {"utf8.lp", "Minimize\n obj: x + café\nSubject To\n c1: x + café >= 1\nBinary\n x café\nEnd\n", 2,
+       "the name café holds 'é'; LP names can hold only ASCII letters, digits and !\"#$%&(),.;?@_`'{}~"},
+      {"byte.lp", "Minimize\n obj: x\nSubject To\n c1: x + y\xe9z >= 1\nBinary\n x\nEnd\n", 4,
+       "the name y\\xe9z holds '\\xe9'"},
+      {"utf8.mps",
+       "\xEF\xBB\xBFNAME U\nROWS\n N obj\n L c1\nCOLUMNS\n    caf\xC3\xA9 obj 1 c1 1\nRHS\n    rhs c1 "
+       "1\nENDATA\n",
+       6, "variable café is continuous"},
+      {"latin1.mps",
+       "NAME L\nROWS\n N obj\n L c1\nCOLUMNS\n    caf\xe9 obj 1 c1 1\nRHS\n    rhs c1 1\nENDATA\n", 6,
+       "variable caf\\xe9 is continuous"},
       {"twice.lp", "Minimize\n obj: x\nSubject To\n c1: 3 x + 2 y - x >= 1\nBinary\n x y\nEnd\n", -1,
        "duplicates"},
       {"digits.lp", "Minimize\n obj: 0.1234567890123456 x\nSubject To\n c1: x >= 0\nBinary\n x\nEnd\n", 2,
        "0.1234567890123456, cannot be read exactly"},
       {"huge.lp", "Minimize\n obj: 1e400 x + y\nSubject To\n c1: x + y >= 1\nBinary\n x y\nEnd\n", 2,
        "inf, cannot be read exactly"},
-      {"ranged.lp", "Minimize\n obj: x + y\nSubject To\n c1: -2 <= x + y <= 2\nBinary\n x y\nEnd\n", -1,
-       "CoinLpIO cannot read the file"},
+      {"ranged.lp",
+       "Minimize\n obj: x + y\nSubject To\n c0: x >= 0\n c1: -2 <= x + y >= 2\nBinary\n x y\nEnd\n", 5,
+       "a ranged row needs both relations the same way: L <= expression <= U, or U >= expression >= L; found "
+       "<= and >="},
       {"rows.mps",
        "NAME D\nROWS\n N obj\n L c1\n L c1\nCOLUMNS\n    x obj 1 c1 1\nRHS\n    rhs c1 1\nENDATA\n", 5,
        "row c1 is declared twice"},

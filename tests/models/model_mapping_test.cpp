@@ -111,6 +111,48 @@ TEST(ModelMapping, BoundsThatFixVariablesBecomeTwoRowsAtMost) {
   }
 }
 
+// A continuous variable with no cost, two finite bounds apart and a single
+// row is that row's slack, as glpsol and CBC write ranged rows: folded into
+// the row's sides, it leaves the model and the answer.
+TEST(ModelMapping, SlackColumnsFoldIntoTheirRows) {
+  const ExactNumber one{1, 1};
+  const ExactNumber minusTwo{-2, 1};
+  const ExactNumber three{3, 1};
+  // x - y - s = -2, s in [0, 1]: -2 <= x - y <= -1. 2t + x + y <= 3 with t
+  // in [-0.25, 0.5]: x + y <= 3.5. u has a cost and v is in two rows: both
+  // stay variables, and, being continuous, are refused below.
+  RawModel model{{Binary("x", one),
+                  {"s", zoint::kZero, false, 0.0, 1.0, 3},
+                  Binary("y", {2, 1}),
+                  {"t", zoint::kZero, false, -0.25, 0.5, 4}},
+                 {},
+                 false,
+                 zoint::kZero,
+                 1};
+  model.rows.push_back(Row("r1", {{0, one}, {2, {-1, 1}}, {1, {-1, 1}}}, &minusTwo, &minusTwo));
+  model.rows.push_back(Row("r2", {{3, {2, 1}}, {0, one}, {2, one}}, nullptr, &three));
+  const MappedModel mapped = Map(model);
+  EXPECT_EQ(mapped.names, (std::vector<std::string>{"x", "y"}));
+  EXPECT_EQ(Costs(mapped.problem), "1 2");
+  ASSERT_EQ(mapped.problem.m, 3);
+  EXPECT_EQ(ProblemRow(mapped.problem, 0), "1 -1 | -1");
+  EXPECT_EQ(ProblemRow(mapped.problem, 1), "-1 1 | 2");
+  EXPECT_EQ(ProblemRow(mapped.problem, 2), "2 2 | 7");  // x + y <= 3.5, times 2
+
+  for (const char* what : {"cost", "two rows", "one bound"}) {
+    RawModel kept{{Binary("x", one), {"s", zoint::kZero, false, 0.0, 1.0, 3}}, {}, false, zoint::kZero, 1};
+    if (std::string(what) == "cost") kept.variables[1].cost = one;
+    if (std::string(what) == "one bound") kept.variables[1].upper = std::numeric_limits<double>::infinity();
+    kept.rows.push_back(Row("r1", {{0, one}, {1, one}}, nullptr, &one));
+    if (std::string(what) == "two rows") kept.rows.push_back(Row("r2", {{1, one}}, nullptr, &one));
+    MappedModel refused;
+    zoint::ModelError error{0, ""};
+    EXPECT_FALSE(zoint::MapModel(kept, refused, error)) << what;
+    EXPECT_NE(error.reason.find("variable s is continuous"), std::string::npos)
+        << what << ": " << error.reason;
+  }
+}
+
 TEST(ModelMapping, EachRefusalNamesItsLineAndReason) {
   const double inf = std::numeric_limits<double>::infinity();
   const ExactNumber one{1, 1};
@@ -177,11 +219,22 @@ TEST(ModelMapping, EachRefusalNamesItsLineAndReason) {
                     zoint::kZero,
                     1},
                    5,
-                   "row r: the sum of its coefficients' magnitudes, exceeds 2^63 - 1"});
-  cases.push_back({"objective reaches the no-solution value",
-                   {{Binary("x", {INT64_MAX - 1, 1}), Binary("y", one)}, {}, false, zoint::kZero, 4},
-                   4,
-                   "objective: the sum of the coefficients' magnitudes, exceeds 2^63 - 2"});
+                   "row r: the sum of the coefficients' magnitudes exceeds 2^63 - 1, so sums could wrap"});
+  cases.push_back(
+      {"scaled row sum wraps",
+       {{Binary("x", one), Binary("y", one)},
+        {Row("row r", {{0, {INT64_MAX / 2, 1}}, {1, {3, 2}}}, nullptr, &one, 5)},
+        false,
+        zoint::kZero,
+        1},
+       5,
+       "row r: the sum of the coefficients' magnitudes (scaled by 2) exceeds 2^63 - 1, so sums could "
+       "wrap"});
+  cases.push_back(
+      {"objective sum wraps",
+       {{Binary("x", {INT64_MAX, 1}), Binary("y", one)}, {}, false, zoint::kZero, 4},
+       4,
+       "objective: the sum of the coefficients' magnitudes exceeds 2^63 - 1, so sums could wrap"});
   cases.push_back(
       {"objective denominators too wide",
        {{Binary("x", {1, int64_t{1} << 62}), Binary("y", {1, 5})}, {}, false, zoint::kZero, 4},
@@ -200,13 +253,18 @@ TEST(ModelMapping, EachRefusalNamesItsLineAndReason) {
     EXPECT_NE(error.reason.find(c.reason), std::string::npos) << c.what << ": " << error.reason;
   }
 
-  // At the limits themselves, the mapping goes through.
-  RawModel edge{{Binary("x", {INT64_MAX - 2, 1}), Binary("y", one)},
+  // At the library's limit itself, 2^63 - 1 for the objective and for each
+  // row, the mapping goes through.
+  RawModel edge{{Binary("x", {INT64_MAX - 1, 1}), Binary("y", one)},
                 {Row("row r", {{0, {INT64_MAX - 1, 1}}, {1, one}}, nullptr, &one)},
                 false,
                 zoint::kZero,
                 1};
-  EXPECT_EQ(Map(edge).problem.m, 1);
+  const MappedModel mapped = Map(edge);
+  EXPECT_EQ(mapped.problem.m, 1);
+  EXPECT_TRUE(zoint::ValueCanBeNoSolutionValue(mapped.problem));
+  edge.maximise = true;  // costs negated: no value reaches the limit
+  EXPECT_FALSE(zoint::ValueCanBeNoSolutionValue(Map(edge).problem));
 }
 
 }  // namespace

@@ -71,6 +71,15 @@ TEST(OpbReader, ReadsTheFormat) {
   EXPECT_EQ(RowText(used, 0), "1*x7 1*x3 >=1 ");
   EXPECT_EQ(Read("* #variable= 4 #constraint= 0\nmin: +1 x2 ;\n").variables.size(), 4u);
   EXPECT_TRUE(Read("* #variable= 0 #constraint= 0\n").variables.empty());
+
+  // A coefficient left out is 1, a sign alone ±1.
+  const RawModel bare = Read("min: x1 - x2 + ~x3 ;\nx1 + x2 >= 1 ;\n- ~x1 +x3 <= 0 ;\n");
+  EXPECT_EQ(bare.variables[0].cost.numerator, 1);
+  EXPECT_EQ(bare.variables[1].cost.numerator, -1);
+  EXPECT_EQ(bare.variables[2].cost.numerator, -1);
+  EXPECT_EQ(bare.constant.numerator, 1);
+  EXPECT_EQ(RowText(bare, 0), "1*x1 1*x2 >=1 ");
+  EXPECT_EQ(RowText(bare, 1), "1*x1 1*x3 <=1");
 }
 
 TEST(OpbReader, EachFaultIsOneLineWithItsPlace) {
@@ -82,10 +91,21 @@ TEST(OpbReader, EachFaultIsOneLineWithItsPlace) {
   struct Case {
     std::string text;
     int64_t line;
-    const char* reason;  // a part of it
+    std::string reason;  // a part of it
   };
   const Case cases[] = {
-      {"min: +1 x1 ;\n+1 x1 >= 1", 2, "must end with ';' (truncated?)"},
+      {"min: +1 x1 ;\n+1 x1 >= 1", 2, "expected ';' after the right-hand side 1 (truncated?)"},
+      // A missing ';' is told as such, at the line it belongs on.
+      {"+1 x1 >= 1\n+1 x2 >= 1 ;\n", 1, "expected ';' after the right-hand side 1, to end the constraint"},
+      {"min: +5 x1 +3 x2 +4 x3\n+1 x1 +1 x2 >= 1 ;\n", 1,
+       "expected ';' at the end of this line, to end the objective"},
+      {"min: +5 x1 +3 x2\n +4 x3\n+1 x3 +1 x2\n +1 x1 >= 1 ;\n", 2,
+       "expected ';' at the end of this line, to end the objective"},
+      {"min: +5 x1\n+1 x2 +1 x3 >= 1 ;\n", 1, "expected ';' at the end of this line, to end the objective"},
+      {"min: +1 x1 +1 x2 >= 1 ;\n", 1,
+       "expected ';' to end the objective before >=: an objective has no relation"},
+      {"min: +1 x1", 1, "expected ';' at the end of the objective (truncated?)"},
+      {"min: +1 x1 +1 x2\n+1 x1 ;\n", 2, "x1 appears twice in the objective"},
       {"min: +1 x1 ;\n+1 x1 >", 2, "expected >=, <= or ="},
       {"min: +1 x1 +2", 1, "expected a variable"},
       {"* #variable= 2 #constraint= 2\n+1 x1 >= 1 ;\n", 2, "announces 2 constraints, the file has 1"},
@@ -98,14 +118,22 @@ TEST(OpbReader, EachFaultIsOneLineWithItsPlace) {
       {"+1.5 x1 >= 1 ;\n", 1, "coefficients are integers"},
       {"+1 x1 >= 99999999999999999999 ;\n", 1, "beyond the 64-bit range"},
       {"+1 ~x1 >= -9223372036854775807 ;\n", 1, "leaves the 64-bit range"},
-      {"+1 y1 >= 1 ;\n", 1, "unexpected text at 'y1'"},
-      {"\n\n+1 x1 >= \x01\xff ;\n", 3, "unexpected text at '\\x01\\xff'"},
+      {"+1 y1 >= 1 ;\n", 1, "expected a variable named x followed by a number (x1, x2, ...) at 'y1'"},
+      {"+1 x1a >= 1 ;\n", 1, "expected a variable named x followed by a number (x1, x2, ...) at 'x1a'"},
+      {"+1 x1 >= x2 ;\n", 1, "expected an integer after >="},
+      {"+1 x1 >= -x2 ;\n", 1, "expected an integer after >="},
+      {"soft: 3 ;\n", 1, "a soft constraint, of the weighted format (WBO), not OPB"},
+      {"\n\n+1 x1 >= \x01\xff ;\n", 3, "expected a term (such as +3 x1), >=, <=, = or ';' at '\\x01\\xff'"},
+      // Names as the file has them: whole characters, or a stray byte escaped.
+      {"+1 café >= 1 ;\n", 1, "at 'café'"},
+      {"+1 caf\xc3 >= 1 ;\n", 1, "at 'caf\\xc3'"},
+      {"+1 " + std::string(41, 'y') + "é >= 1 ;\n", 1, "at '" + std::string(40, 'y') + "...'"},
+      {"+1 " + std::string(39, 'y') + "éé >= 1 ;\n", 1, "at '" + std::string(39, 'y') + "é...'"},
       {"+1 x0 >= 1 ;\n", 1, "numbered from x1"},
       {"* a comment, and no header\n", 1, "nothing to solve"},
       {"* #variable= 4\n+1 x1 >= 1 ;\n", 1, "must give both #variable= N and #constraint= M"},
-      {"x1 >= 1 ;\n", 1, "expected a coefficient"},
+      {"x1 x2 >= 1 ;\n", 1, "product of variables"},
       {"+1 x1 >= 1 ;\nmin: +1 x1 ;\n", 2, "the objective must come first"},
-      {"min: +1 x1 >= 1 ;\n", 1, "the objective must end with ';'"},
   };
   for (const Case& c : cases) {
     RawModel model;

@@ -3,9 +3,10 @@
 # - the quick start on a machine without GoogleTest;
 # - `cmake --install` into a temporary prefix, and programs built against it
 #   with find_package(ZOInt), with pkg-config and with plain compiler flags;
+#   the Python module installed there, its tests and example;
 # - a project that adds the source tree with add_subdirectory;
 # - the .deb: its metadata and contents, installed into a throw-away root,
-#   and the same programs built against that root;
+#   and the same programs built against that root, and its Python module;
 # - the Windows zips: a C host built with mingw against each import library
 #   and one linked the Visual C++ way (lld-link), run under wine64 on 64-bit
 #   and checked statically on 32-bit.
@@ -126,13 +127,15 @@ installs_the_listed_files() {
     printf '%s\n' bin/zoint "$libdir/libzoint.so" "$libdir/libzoint.so.$major" "$libdir/libzoint.so.$version" \
       "$libdir/cmake/ZOInt/ZOIntConfig.cmake" "$libdir/cmake/ZOInt/ZOIntConfigVersion.cmake" \
       "$libdir/cmake/ZOInt/ZOIntTargets.cmake" "$libdir/cmake/ZOInt/ZOIntTargets-release.cmake" \
-      "$libdir/pkgconfig/zoint.pc" share/doc/zoint/README.md share/doc/zoint/LICENSE share/man/man1/zoint.1
+      "$libdir/pkgconfig/zoint.pc" lib/python3/dist-packages/zoint.py share/doc/zoint/README.md \
+      share/doc/zoint/LICENSE share/man/man1/zoint.1
+    (cd "$source_dir" && find docs -type f | sed 's|^|share/doc/zoint/|')
     (cd "$source_dir" && find include -type f)
   )
   actual=$(cd "$prefix" && find . ! -type d | sed 's|^\./||' | sort)
   same_text "installed files" "$actual" "$(sort <<<"$expected")"
 }
-check "installs the library, headers, CLI, CMake package, zoint.pc, docs and man page, nothing else" \
+check "installs the library, headers, CLI, CMake package, zoint.pc, Python module, docs and man page, nothing else" \
   installs_the_listed_files
 soname_chain() {
   local soname
@@ -188,6 +191,42 @@ plain_flags_with_library_path() {
     -o "$scratch/plain" && LD_LIBRARY_PATH=$prefix/$libdir solves_worked_example "$scratch/plain"
 }
 check "plain -I -L -lzoint, run with LD_LIBRARY_PATH: solves the worked example" plain_flags_with_library_path
+
+# ---- the Python module, installed ----------------------------------------
+
+# Debian's python3: its path holds /usr/lib/python3/dist-packages, where the
+# .deb puts the module.
+python=/usr/bin/python3
+# python_module_finds_library MODULE_DIR LIBRARY: with MODULE_DIR as its
+# path and no ZOINT_LIBRARY, python3 imports the module from MODULE_DIR,
+# which loads exactly LIBRARY (libzoint.so.1) and solves the worked example.
+python_module_finds_library() {
+  local report expected
+  report=$(cd "$scratch" && env -u ZOINT_LIBRARY PYTHONPATH="$1" "$python" -c '
+import zoint
+r = zoint.solve([5, 3, 4], [[-1, -1, 0], [0, -1, -1]], [-1, -1])
+mapped = sorted({line.split()[-1] for line in open("/proc/self/maps") if "libzoint" in line})
+print(zoint.__file__, zoint.library_path(), *mapped, r.status, r.value, r.x)') || return 1
+  expected="$1/zoint.py $2 $(readlink -f "$2") optimal 3 [0, 1, 0]"
+  same_text "module, library, library mapped, answer" "$report" "$expected"
+}
+# python_tests_pass MODULE_DIR: the module's tests and the README's example,
+# run against the module in MODULE_DIR.
+python_tests_pass() {
+  local imported
+  imported=$(cd "$scratch" && env -u ZOINT_LIBRARY PYTHONPATH="$1" "$python" -c 'import zoint; print(zoint.__file__)')
+  same_text "module the tests import" "$imported" "$1/zoint.py" &&
+    logged "$scratch/python-tests.log" env -u ZOINT_LIBRARY PYTHONPATH="$1" \
+      "$python" -m unittest discover -s "$source_dir/tests/python" &&
+    same_text "examples/python/knapsack.py" \
+      "$(env -u ZOINT_LIBRARY PYTHONPATH="$1" "$python" "$source_dir/examples/python/knapsack.py")" \
+      "value 23 taking [1, 1, 0, 0]"
+}
+echo "== packaging: the Python module under the prefix"
+check "the installed module loads the installed libzoint.so.$major, no environment variable" \
+  python_module_finds_library "$prefix/lib/python3/dist-packages" "$prefix/$libdir/libzoint.so.$major"
+check "the Python tests and example pass against the installed module" \
+  python_tests_pass "$prefix/lib/python3/dist-packages"
 
 # ---- add_subdirectory ----------------------------------------------------
 
@@ -265,9 +304,11 @@ deb_contents() {
       "-rw-r--r-- ./usr/lib/$multiarch/cmake/ZOInt/ZOIntTargets.cmake" \
       "-rw-r--r-- ./usr/lib/$multiarch/cmake/ZOInt/ZOIntTargets-release.cmake" \
       "-rw-r--r-- ./usr/lib/$multiarch/pkgconfig/zoint.pc" \
+      "-rw-r--r-- ./usr/lib/python3/dist-packages/zoint.py" \
       "-rw-r--r-- ./usr/share/doc/zoint/README.md" "-rw-r--r-- ./usr/share/doc/zoint/LICENSE" \
       "-rw-r--r-- ./usr/share/man/man1/zoint.1"
     (cd "$source_dir" && find include -type f | sed 's|^|-rw-r--r-- ./usr/|')
+    (cd "$source_dir" && find docs -type f | sed 's|^|-rw-r--r-- ./usr/share/doc/zoint/|')
   )
   actual=$(awk '$1 !~ /^d/ {line = $1; for (i = 6; i <= NF; i++) line = line " " $i; print line}' <<<"$listing" |
     sort -k2)
@@ -283,6 +324,9 @@ install_into_root() {
   local package
   mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates" "$root/var/log"
   for package in $(dpkg-deb --field "$deb" Depends | sed 's/([^)]*)//g; s/,/ /g'); do
+    # The package's own architecture: where the i386 stage has installed
+    # libc6:i386 beside it, the bare name is ambiguous.
+    dpkg-query --status "$package:$arch" >/dev/null 2>&1 && package=$package:$arch
     dpkg-query --status "$package" >>"$root/var/lib/dpkg/status" || return 1
     echo >>"$root/var/lib/dpkg/status"
     : >"$root/var/lib/dpkg/info/$(dpkg-query -W -f='${binary:Package}' "$package").list"
@@ -298,6 +342,16 @@ check "find_package(ZOInt) in the root: builds and solves the worked example" \
   find_package_consumer_solves "$root/usr" deb
 check "pkg-config in the root (as its sysroot): builds and solves the worked example" \
   pkg_config_consumer_solves "$root/usr/lib/$multiarch/pkgconfig" "$root" deb
+python_path_holds_dist_packages() {
+  "$python" -c 'import sys; sys.exit("/usr/lib/python3/dist-packages" not in sys.path)' ||
+    { echo "    $python does not look in /usr/lib/python3/dist-packages"; return 1; }
+}
+check "its Python module is where Debian's python3 looks: /usr/lib/python3/dist-packages" \
+  python_path_holds_dist_packages
+check "its Python module, in the root, loads the root's libzoint.so.$major, no environment variable" \
+  python_module_finds_library "$root/usr/lib/python3/dist-packages" "$root/usr/lib/$multiarch/libzoint.so.$major"
+check "the Python tests and example pass against the module in the root" \
+  python_tests_pass "$root/usr/lib/python3/dist-packages"
 
 # ---- the Windows zips ----------------------------------------------------
 
@@ -306,7 +360,7 @@ zip_lists_its_files() {
   local expected actual
   expected=$(printf "ZOInt-$version-$1/%s\n" ZOInt.dll ZOInt.def ZOInt.lib libZOInt.dll.a README.md LICENSE \
     include/zoint/ZOInt.h examples/worked/ZOIntIn.dat examples/windows/solve.c examples/windows/ZOInt.bas \
-    examples/windows/solve.py | sort)
+    examples/windows/solve.py $(cd "$source_dir" && find docs -type f) | sort)
   actual=$(cd "$scratch/$1" && find . -type f | sed 's|^\./||' | sort)
   same_text "files in the zip" "$actual" "$expected"
 }
@@ -317,7 +371,7 @@ for preset in win32 win64; do
   zip=build/$preset/ZOInt-$version-$preset.zip
   [ -f "$zip" ] || { echo "$zip was not built" >&2; exit 1; }
   unzip -q "$zip" -d "$scratch/$preset"
-  check "$preset: the zip holds the DLL, .def, both import libraries, header, examples, README, LICENSE" \
+  check "$preset: the zip holds the DLL, .def, both import libraries, header, examples, README, docs, LICENSE" \
     zip_lists_its_files "$preset"
 done
 check "the Python example compiles" \
