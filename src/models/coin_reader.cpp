@@ -100,7 +100,7 @@ class Converter {
   bool Convert(bool mpsMaximise) {
     if (!data_.failure.empty()) return ReportFailure();
     if (lp_ && !AcceptLpWarnings()) return false;
-    if (data_.setCount > 0) return Fail(0, "SOS sets; only rows and bounds can be solved");
+    if (data_.setCount > 0) return Refuse(error_, 0, "SOS sets; only rows and bounds can be solved");
     if (!lp_ && (!Unique(data_.columnNames, true) || !Unique(data_.rowNames, false))) return false;
     columnLines_ = lp_ ? LpLinesOf(text_, data_.columnNames) : MpsColumnLines(text_, data_.columnNames);
     rowLines_ = lp_ ? LpLinesOf(text_, data_.rowNames) : MpsRowLines(text_, data_.rowNames);
@@ -120,11 +120,6 @@ class Converter {
   std::vector<LineNumber> columnLines_;
   std::vector<LineNumber> rowLines_;
 
-  bool Fail(LineNumber line, const std::string& reason) {
-    error_ = {line, reason};
-    return false;
-  }
-
   LineNumber LineOfName(const std::string& name, bool column) const {
     if (name.empty()) return 0;
     const std::vector<std::string> names{name};
@@ -142,7 +137,7 @@ class Converter {
     } else {
       reason = std::string(lp_ ? "CoinLpIO" : "CoinMpsIO") + " cannot read the file: " + reason;
     }
-    return Fail(line, reason);
+    return Refuse(error_, line, reason);
   }
 
   // CoinLpIO reads on after some faults, with names of its own making in
@@ -165,9 +160,9 @@ class Converter {
       const size_t end = warning.find(' ', at + 5);
       const std::string name =
           warning.substr(at + 5, end == std::string::npos ? std::string::npos : end - at - 5);
-      return Fail(LineOfName(name, true), "CoinLpIO cannot read the file: " + CleanMessage(warning));
+      return Refuse(error_, LineOfName(name, true), "CoinLpIO cannot read the file: " + CleanMessage(warning));
     }
-    return Fail(0, "CoinLpIO cannot read the file: " + CleanMessage(*fatal));
+    return Refuse(error_, 0, "CoinLpIO cannot read the file: " + CleanMessage(*fatal));
   }
 
   // CoinMpsIO accepts a name declared twice; the model would be ambiguous.
@@ -176,14 +171,14 @@ class Converter {
     for (const std::string& name : names) {
       if (seen.insert(name).second) continue;
       const LineNumber line = columns ? MpsRepeatedColumnLine(text_, name) : MpsRepeatedRowLine(text_, name);
-      return Fail(line, std::string(columns ? "column " : "row ") + name + " is declared twice");
+      return Refuse(error_, line, std::string(columns ? "column " : "row ") + name + " is declared twice");
     }
     return true;
   }
 
   bool Exact(double value, ExactNumber& number, LineNumber line, const std::string& what) {
     if (ExactNumberOfDouble(value, number)) return true;
-    return Fail(line, what + ", " + DoubleText(value) + ", " + kInexact);
+    return Refuse(error_, line, what + ", " + DoubleText(value) + ", " + kInexact);
   }
 
   bool ConvertObjective() {
@@ -199,7 +194,7 @@ class Converter {
       const std::string& name = data_.columnNames[j];
       const LineNumber line = columnLines_[j];
       if (data_.integer[j] == 2) {
-        return Fail(line, "variable " + name + " is semi-continuous; every variable must be binary");
+        return Refuse(error_, line, "variable " + name + " is semi-continuous; every variable must be binary");
       }
       // CoinLpIO turns a maximisation around; the model keeps its own sense.
       const double cost = lp_ && data_.wasMaximization ? -data_.costs[j] : data_.costs[j];

@@ -5,11 +5,12 @@
 #include <cstdlib>
 #include <string>
 
+#include "problem/checked_arithmetic.h"
+
 namespace zoint {
 
 namespace {
 
-constexpr uint64_t kLimit = static_cast<uint64_t>(INT64_MAX);
 // A mantissa of more digits, or a decimal exponent of larger magnitude, can
 // never reduce to a numerator and a denominator that both fit: with the
 // mantissa's trailing zeros removed, the common factor with 10^k is a power
@@ -36,21 +37,16 @@ bool Even(const std::string& digits) { return (digits.back() - '0') % 2 == 0; }
 bool MultipleOfFive(const std::string& digits) { return digits.back() == '0' || digits.back() == '5'; }
 
 bool ToUnsigned(const std::string& digits, uint64_t& value) {
-  value = 0;
-  for (char c : digits) {
-    const uint64_t digit = static_cast<uint64_t>(c - '0');
-    if (value > (kLimit - digit) / 10) return false;
-    value = value * 10 + digit;
-  }
-  return true;
+  const DigitRun run = ScanDigits(digits.data(), digits.data() + digits.size(), kLargestMagnitude);
+  value = run.value;
+  return run.fits;
 }
 
 // base^exponent, false past the limit.
 bool PowerWithin(uint64_t base, int64_t exponent, uint64_t& power) {
   power = 1;
   for (int64_t k = 0; k < exponent; ++k) {
-    if (power > kLimit / base) return false;
-    power *= base;
+    if (!ProductAtMost(power, base, kLargestMagnitude, power)) return false;
   }
   return true;
 }
@@ -113,10 +109,10 @@ NumberParse ParseExactNumber(const char* begin, const char* end, ExactNumber& nu
   uint64_t denominator = 1;
   if (exponent >= 0) {
     uint64_t power = 0;
-    if (!ToUnsigned(mantissa, numerator) || !PowerWithin(10, exponent, power) || numerator > kLimit / power) {
+    if (!ToUnsigned(mantissa, numerator) || !PowerWithin(10, exponent, power) ||
+        !ProductAtMost(numerator, power, kLargestMagnitude, numerator)) {
       return NumberParse::OutOfRange;
     }
-    numerator *= power;
   } else {
     // mantissa / 10^k in lowest terms: only 2s or only 5s can cancel, since
     // the mantissa has no trailing zero.
@@ -134,10 +130,10 @@ NumberParse ParseExactNumber(const char* begin, const char* end, ExactNumber& nu
     uint64_t powerOfTwo = 0;
     uint64_t powerOfFive = 0;
     if (!ToUnsigned(mantissa, numerator) || !PowerWithin(2, twos, powerOfTwo) ||
-        !PowerWithin(5, fives, powerOfFive) || powerOfTwo > kLimit / powerOfFive) {
+        !PowerWithin(5, fives, powerOfFive) ||
+        !ProductAtMost(powerOfTwo, powerOfFive, kLargestMagnitude, denominator)) {
       return NumberParse::OutOfRange;
     }
-    denominator = powerOfTwo * powerOfFive;
   }
   number.numerator = negative ? -static_cast<int64_t>(numerator) : static_cast<int64_t>(numerator);
   number.denominator = static_cast<int64_t>(denominator);
@@ -162,18 +158,17 @@ bool CommonDenominator(int64_t a, int64_t b, int64_t& lcm) {
   const uint64_t ua = static_cast<uint64_t>(a);
   const uint64_t ub = static_cast<uint64_t>(b);
   const uint64_t factor = ub / Gcd(ua, ub);
-  if (ua > kLimit / factor) return false;
-  lcm = static_cast<int64_t>(ua * factor);
+  uint64_t product = 0;
+  if (!ProductAtMost(ua, factor, kLargestMagnitude, product)) return false;
+  lcm = static_cast<int64_t>(product);
   return true;
 }
 
 bool ScaledInteger(const ExactNumber& number, int64_t scale, int64_t& product) {
   const uint64_t factor = static_cast<uint64_t>(scale / number.denominator);
   const bool negative = number.numerator < 0;
-  const uint64_t magnitude =
-      negative ? 0 - static_cast<uint64_t>(number.numerator) : static_cast<uint64_t>(number.numerator);
-  if (factor != 0 && magnitude > kLimit / factor) return false;
-  const uint64_t result = magnitude * factor;
+  uint64_t result = 0;
+  if (!ProductAtMost(Magnitude(number.numerator), factor, kLargestMagnitude, result)) return false;
   product = negative ? -static_cast<int64_t>(result) : static_cast<int64_t>(result);
   return true;
 }
@@ -181,8 +176,6 @@ bool ScaledInteger(const ExactNumber& number, int64_t scale, int64_t& product) {
 ExactNumber Negated(const ExactNumber& number) { return {-number.numerator, number.denominator}; }
 
 namespace {
-
-uint64_t Magnitude(int64_t v) { return v < 0 ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v); }
 
 // numerator / denominator in lowest terms, within the range of ExactNumber.
 bool Reduced(int64_t numerator, int64_t denominator, ExactNumber& number) {
@@ -202,8 +195,8 @@ bool Product(const ExactNumber& a, const ExactNumber& b, ExactNumber& product) {
       static_cast<int64_t>(Gcd(Magnitude(b.numerator), static_cast<uint64_t>(a.denominator)));
   int64_t numerator = 0;
   int64_t denominator = 0;
-  if (__builtin_mul_overflow(a.numerator / first, b.numerator / second, &numerator) ||
-      __builtin_mul_overflow(a.denominator / second, b.denominator / first, &denominator)) {
+  if (!CheckedMultiply(a.numerator / first, b.numerator / second, numerator) ||
+      !CheckedMultiply(a.denominator / second, b.denominator / first, denominator)) {
     return false;
   }
   return Reduced(numerator, denominator, product);
@@ -215,9 +208,8 @@ bool Sum(const ExactNumber& a, const ExactNumber& b, ExactNumber& sum) {
   int64_t first = 0;
   int64_t second = 0;
   int64_t numerator = 0;
-  if (__builtin_mul_overflow(a.numerator, denominator / a.denominator, &first) ||
-      __builtin_mul_overflow(b.numerator, denominator / b.denominator, &second) ||
-      __builtin_add_overflow(first, second, &numerator)) {
+  if (!CheckedMultiply(a.numerator, denominator / a.denominator, first) ||
+      !CheckedMultiply(b.numerator, denominator / b.denominator, second) || !CheckedAdd(first, second, numerator)) {
     return false;
   }
   return Reduced(numerator, denominator, sum);

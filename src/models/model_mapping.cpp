@@ -48,16 +48,11 @@ class Mapper {
   std::vector<int32_t> fixedAtZero_;
   std::vector<int32_t> fixedAtOne_;
 
-  bool Fail(LineNumber line, const std::string& reason) {
-    error_ = {line, reason};
-    return false;
-  }
-
   bool MapVariables() {
     const size_t n = model_.variables.size();
     if (n > static_cast<size_t>(MaxVariables)) {
       const RawVariable& extra = model_.variables[MaxVariables];
-      return Fail(extra.line, "more than " + std::to_string(MaxVariables) + " variables (" + extra.name +
+      return Refuse(error_, extra.line, "more than " + std::to_string(MaxVariables) + " variables (" + extra.name +
                                   " is one too many)");
     }
     mapped_.problem.n = static_cast<int32_t>(n);
@@ -73,12 +68,12 @@ class Mapper {
           (v.lower == 0 ? fixedAtZero_ : fixedAtOne_).push_back(index);
           continue;
         }
-        return Fail(v.line, "variable " + v.name + " is continuous" + bounds +
+        return Refuse(error_, v.line, "variable " + v.name + " is continuous" + bounds +
                                 "; every variable must be binary (integer, bounds within [0, 1])");
       }
       // Written so that NaN bounds fail too.
       if (!(v.lower >= 0 && v.upper <= 1)) {
-        return Fail(v.line, "variable " + v.name + " is a general integer" + bounds +
+        return Refuse(error_, v.line, "variable " + v.name + " is a general integer" + bounds +
                                 "; every variable must be binary (integer, bounds within [0, 1])");
       }
       const bool mayBeZero = v.lower <= 0 && v.upper >= 0;
@@ -95,7 +90,7 @@ class Mapper {
     const LineNumber objectiveLine = model_.objectiveLine;
     for (const RawVariable& v : model_.variables) {
       if (!CommonDenominator(mapped_.scale, v.cost.denominator, mapped_.scale)) {
-        return Fail(objectiveLine != 0 ? objectiveLine : v.line,
+        return Refuse(error_, objectiveLine != 0 ? objectiveLine : v.line,
                     "objective: the least common multiple of the coefficients' denominators exceeds "
                     "2^63 - 1 (at " +
                         v.name + ")");
@@ -105,13 +100,13 @@ class Mapper {
       const RawVariable& v = model_.variables[i];
       const ExactNumber cost = model_.maximise ? Negated(v.cost) : v.cost;
       if (!ScaledInteger(cost, mapped_.scale, mapped_.problem.coefficients[i])) {
-        return Fail(objectiveLine != 0 ? objectiveLine : v.line,
+        return Refuse(error_, objectiveLine != 0 ? objectiveLine : v.line,
                     "objective: the coefficient of " + v.name + ", " + NumberText(v.cost) +
                         ", times the scale " + std::to_string(mapped_.scale) + " is not a 64-bit integer");
       }
     }
     // No row is mapped yet, so this checks the objective alone.
-    if (!NoSumCanWrap(mapped_.problem)) return Fail(objectiveLine, WrapReason("objective", mapped_.scale));
+    if (!NoSumCanWrap(mapped_.problem)) return Refuse(error_, objectiveLine, WrapReason("objective", mapped_.scale));
     return true;
   }
 
@@ -119,20 +114,20 @@ class Mapper {
   bool AddRow(const RawRow& row, int sign, const ExactNumber& bound) {
     Problem& problem = mapped_.problem;
     if (problem.m == MaxConstraints) {
-      return Fail(row.line, "more than " + std::to_string(MaxConstraints) +
+      return Refuse(error_, row.line, "more than " + std::to_string(MaxConstraints) +
                                 " rows after the mapping (an = or ranged row counts twice) at " + row.name);
     }
     int64_t scale = bound.denominator;
     for (const RawTerm& term : row.terms) {
       if (!CommonDenominator(scale, term.coefficient.denominator, scale)) {
-        return Fail(row.line, row.name + ": the least common multiple of its denominators exceeds 2^63 - 1");
+        return Refuse(error_, row.line, row.name + ": the least common multiple of its denominators exceeds 2^63 - 1");
       }
     }
     int64_t* entries = problem.rows[problem.m].entries;
     for (const RawTerm& term : row.terms) {
       const ExactNumber a = sign < 0 ? Negated(term.coefficient) : term.coefficient;
       if (!ScaledInteger(a, scale, entries[term.variable])) {
-        return Fail(row.line, row.name + ": the coefficient of " +
+        return Refuse(error_, row.line, row.name + ": the coefficient of " +
                                   mapped_.names[static_cast<size_t>(term.variable)] + ", " +
                                   NumberText(term.coefficient) + ", times the row's scale " +
                                   std::to_string(scale) + " is not a 64-bit integer");
@@ -140,7 +135,7 @@ class Mapper {
     }
     const ExactNumber b = sign < 0 ? Negated(bound) : bound;
     if (!ScaledInteger(b, scale, entries[RhsColumn])) {
-      return Fail(row.line, row.name + ": the right-hand side " + NumberText(bound) +
+      return Refuse(error_, row.line, row.name + ": the right-hand side " + NumberText(bound) +
                                 ", times the row's scale " + std::to_string(scale) +
                                 ", is not a 64-bit integer");
     }
@@ -149,7 +144,7 @@ class Mapper {
     if (!NoSumCanWrap(problem)) {
       --problem.m;
       problem.rows[problem.m] = ConstraintRow{};
-      return Fail(row.line, WrapReason(row.name, scale));
+      return Refuse(error_, row.line, WrapReason(row.name, scale));
     }
     return true;
   }
@@ -160,7 +155,7 @@ class Mapper {
       for (const RawTerm& term : row.terms) {
         char& mark = seen[static_cast<size_t>(term.variable)];
         if (mark != 0) {
-          return Fail(row.line,
+          return Refuse(error_, row.line,
                       row.name + ": " + mapped_.names[static_cast<size_t>(term.variable)] + " appears twice");
         }
         mark = 1;

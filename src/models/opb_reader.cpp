@@ -5,13 +5,13 @@
 #include <string_view>
 
 #include "models/text_scan.h"
+#include "problem/checked_arithmetic.h"
 #include "problem/problem.h"
 
 namespace zoint {
 
 namespace {
 
-constexpr uint64_t kLimit = static_cast<uint64_t>(INT64_MAX);
 
 enum class TokenKind { Number, Literal, Objective, Relation, End, Finished };
 
@@ -33,7 +33,6 @@ std::string Excerpt(const char* p, const char* end) {
   return Printable(std::string_view(p, static_cast<size_t>(stop - p)));
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
 
 const char kVariableExpected[] = "expected a variable named x followed by a number (x1, x2, ...)";
@@ -45,13 +44,9 @@ void ReadHeaderField(const std::string& comment, const char* field, int64_t& val
   if (at == std::string::npos) return;
   size_t p = at + std::char_traits<char>::length(field);
   while (p < comment.size() && IsSpace(comment[p])) ++p;
-  int64_t parsed = 0;
-  bool any = false;
-  for (; p < comment.size() && IsDigit(comment[p]); ++p) {
-    any = true;
-    if (parsed < 1000000000000) parsed = parsed * 10 + (comment[p] - '0');
-  }
-  if (any) value = parsed;
+  const char* digits = comment.data() + p;
+  const DigitRun run = ScanDigits(digits, comment.data() + comment.size(), kLargestMagnitude);
+  if (run.stop != digits) value = run.fits ? static_cast<int64_t>(run.value) : INT64_MAX;
 }
 
 class Lexer {
@@ -90,7 +85,7 @@ class Lexer {
       token.relation = c;
       return true;
     }
-    if (c == '+' || c == '-' || IsDigit(c)) return ReadNumber(token, error);
+    if (c == '+' || c == '-' || IsDecimalDigit(c)) return ReadNumber(token, error);
     if (c == '~' || c == 'x') return ReadLiteral(token, error);
     if (end_ - p_ >= 5 && std::equal(p_, p_ + 5, "soft:")) {
       return Fail(error, start, "a soft constraint, of the weighted format (WBO), not OPB");
@@ -162,21 +157,16 @@ class Lexer {
         return true;
       }
     }
-    if (p_ == end_ || !IsDigit(*p_))
+    if (p_ == end_ || !IsDecimalDigit(*p_))
       return Fail(error, start, "expected a number or a variable after the sign");
-    uint64_t magnitude = 0;
-    bool inRange = true;
-    for (; p_ < end_ && IsDigit(*p_); ++p_) {
-      const uint64_t digit = static_cast<uint64_t>(*p_ - '0');
-      if (magnitude > (kLimit - digit) / 10) inRange = false;
-      if (inRange) magnitude = magnitude * 10 + digit;
-    }
+    const DigitRun digits = ScanDigits(p_, end_, kLargestMagnitude);
+    p_ = digits.stop;
     if (p_ < end_ && (*p_ == '.' || *p_ == 'e' || *p_ == 'E')) {
       return Fail(error, start, "OPB coefficients are integers");
     }
-    if (!inRange) return Fail(error, start, "number beyond the 64-bit range (magnitude at most 2^63 - 1)");
+    if (!digits.fits) return Fail(error, start, "number beyond the 64-bit range (magnitude at most 2^63 - 1)");
     token.kind = TokenKind::Number;
-    token.number = negative ? -static_cast<int64_t>(magnitude) : static_cast<int64_t>(magnitude);
+    token.number = negative ? -static_cast<int64_t>(digits.value) : static_cast<int64_t>(digits.value);
     return true;
   }
 
@@ -186,12 +176,11 @@ class Lexer {
     if (token.negated) ++p_;
     if (p_ == end_ || *p_ != 'x') return Fail(error, start, kVariableExpected);
     ++p_;
-    if (p_ == end_ || !IsDigit(*p_)) return Fail(error, start, kVariableExpected);
-    int64_t index = 0;
-    for (; p_ < end_ && IsDigit(*p_); ++p_) {
-      index = index * 10 + (*p_ - '0');
-      if (index > INT32_MAX) return Fail(error, start, "variable number too large");
-    }
+    if (p_ == end_ || !IsDecimalDigit(*p_)) return Fail(error, start, kVariableExpected);
+    const DigitRun digits = ScanDigits(p_, end_, INT32_MAX);
+    p_ = digits.stop;
+    if (!digits.fits) return Fail(error, start, "variable number too large");
+    const int64_t index = static_cast<int64_t>(digits.value);
     if (index == 0) return Fail(error, start, "variables are numbered from x1");
     if (p_ < end_ && !IsSpace(*p_) && *p_ != ';' && *p_ != '>' && *p_ != '<' && *p_ != '=') {
       return Fail(error, start, kVariableExpected);
@@ -201,13 +190,6 @@ class Lexer {
     return true;
   }
 };
-
-// a + b within ±(2^63 − 1).
-bool Add(int64_t a, int64_t b, int64_t& sum) {
-  if ((b > 0 && a > INT64_MAX - b) || (b < 0 && a < -INT64_MAX - b)) return false;
-  sum = a + b;
-  return true;
-}
 
 struct Term {
   int64_t index;  // K of xK
@@ -274,7 +256,7 @@ class Reader {
                         (token.kind == TokenKind::Finished ? " (truncated?)" : ", to end the constraint"));
       }
       // Σ terms + constant ⋈ bound  ⇔  Σ terms ⋈ bound − constant.
-      if (!Add(bound, -constraint.constant, constraint.constant)) {
+      if (!CheckedAddWithinMagnitude(bound, -constraint.constant, constraint.constant)) {
         return Fail(constraint.line,
                     "the right-hand side, with the negated literals moved to it, "
                     "leaves the 64-bit range");
@@ -373,7 +355,7 @@ class Reader {
         if (statement.terms[k].index == literal.index) repeat = statement.terms.size();
       }
       if (literal.negated) {
-        if (!Add(statement.constant, coefficient, statement.constant)) {
+        if (!CheckedAddWithinMagnitude(statement.constant, coefficient, statement.constant)) {
           return Fail(literal.line, "the negated literals' constant leaves the 64-bit range");
         }
         statement.terms.push_back({literal.index, -coefficient, line});

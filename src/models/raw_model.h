@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "models/exact_number.h"
@@ -20,6 +21,13 @@ struct ModelError {
   LineNumber line;
   std::string reason;
 };
+
+// Sets error to the refusal and returns false, so that a reader's check can
+// end with `return Refuse(error, line, "…")`.
+inline bool Refuse(ModelError& error, LineNumber line, std::string reason) {
+  error = {line, std::move(reason)};
+  return false;
+}
 
 // How reading a model file ended.
 enum class ReadOutcome {

@@ -23,6 +23,19 @@ inline bool CheckedMultiply(int64_t a, int64_t b, int64_t& result) {
   return !__builtin_mul_overflow(a, b, &result);
 }
 
+// a + b with |a + b| ≤ 2^63 − 1, so that its negation fits too: false
+// otherwise.
+inline bool CheckedAddWithinMagnitude(int64_t a, int64_t b, int64_t& result) {
+  return CheckedAdd(a, b, result) && result != INT64_MIN;
+}
+
+// a · b for magnitudes, when it is at most limit: false otherwise.
+inline bool ProductAtMost(uint64_t a, uint64_t b, uint64_t limit, uint64_t& product) {
+  if (b != 0 && a > limit / b) return false;
+  product = a * b;
+  return true;
+}
+
 // |v| as an unsigned number; |INT64_MIN| = 2^63 fits.
 inline uint64_t Magnitude(int64_t v) { return v < 0 ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v); }
 
