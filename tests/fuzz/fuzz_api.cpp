@@ -21,25 +21,19 @@
 
 #include "zoint/zoint_api.h"
 
+#include "fuzz_support.h"
+
 namespace {
 
 constexpr int kBruteForceLimit = 12;
 
-[[noreturn]] void Fail(const std::string& what) {
-  std::fprintf(stderr, "\nzoint_fuzz_api: property violated: %s\n", what.c_str());
-  std::abort();
-}
+[[noreturn]] void Fail(const std::string& what) { zoint_fuzz::Fail("zoint_fuzz_api", what); }
 
 void Expect(bool holds, const std::string& what) {
   if (!holds) Fail(what);
 }
 
-struct Bytes {
-  const uint8_t* data;
-  size_t size;
-  size_t at = 0;
-  uint8_t Next() { return at < size ? data[at++] : 0; }
-};
+using zoint_fuzz::Bytes;
 
 int64_t Number(Bytes& in) {
   const uint8_t kind = in.Next();

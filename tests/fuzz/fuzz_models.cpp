@@ -24,26 +24,19 @@
 #include "models/model_mapping.h"
 #include "models/opb_reader.h"
 
+#include "fuzz_support.h"
+
 namespace {
 
 constexpr int kBruteForceLimit = 10;
 
-[[noreturn]] void Fail(const std::string& what) {
-  std::fprintf(stderr, "\nzoint_fuzz_models: property violated: %s\n", what.c_str());
-  std::abort();
-}
+[[noreturn]] void Fail(const std::string& what) { zoint_fuzz::Fail("zoint_fuzz_models", what); }
 
 void Expect(bool holds, const std::string& what) {
   if (!holds) Fail(what);
 }
 
-// Reads bytes of the input in turn; zeros once it runs out.
-struct Bytes {
-  const uint8_t* data;
-  size_t size;
-  size_t at = 0;
-  uint8_t Next() { return at < size ? data[at++] : 0; }
-};
+using zoint_fuzz::Bytes;
 
 // A small model from bytes: up to 8 variables and 4 rows; numerators within
 // ±10^6 and denominators 2^a·5^b of at most 10^6, so that the checks below

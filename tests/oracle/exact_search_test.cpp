@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
 
 #include "problem/problem.h"
 #include "support/random_problems.h"
@@ -15,6 +16,17 @@
 
 namespace zoint_test {
 namespace {
+
+// The search a call chooses is the exact one, and gives the reference's
+// value and vector.
+void ExpectTheExactSearchGives(const TestProblem& problem, const SearchResult& expected,
+                               const std::string& context) {
+  bool exact = false;
+  const SearchResult got = ChosenSearch(problem, &exact);
+  ASSERT_TRUE(exact) << context << "\n" << ProblemText(problem);
+  ASSERT_EQ(got.value, expected.value) << context << "\n" << ProblemText(problem);
+  ASSERT_EQ(got.vector, expected.vector) << context << "\n" << ProblemText(problem);
+}
 
 TEST(ExactSearch, MatchesTheEnumerationInsideTheDomain) {
   std::mt19937_64 rng(6);
@@ -31,14 +43,7 @@ TEST(ExactSearch, MatchesTheEnumerationInsideTheDomain) {
       const int32_t n = static_cast<int32_t>(round % 10 == 0 ? 16 + rng() % 7 : rng() % 15);
       const int32_t m = static_cast<int32_t>(Uniform(rng, 0, family.rows == Rows::Equalities ? 6 : 16));
       const TestProblem problem = RandomProblem(rng, family, n, m);
-      const SearchResult expected = SpecifiedSearch(problem);
-      bool exact = false;
-      const SearchResult got = ChosenSearch(problem, &exact);
-      ASSERT_TRUE(exact) << family.name << "\n" << ProblemText(problem);
-      ASSERT_EQ(got.value, expected.value) << "round " << round << " " << family.name << "\n"
-                                           << ProblemText(problem);
-      ASSERT_EQ(got.vector, expected.vector) << "round " << round << " " << family.name << "\n"
-                                             << ProblemText(problem);
+      ExpectTheExactSearchGives(problem, SpecifiedSearch(problem), "round " + std::to_string(round) + " " + family.name);
     }
   }
 }
@@ -55,14 +60,7 @@ TEST(ExactSearch, MatchesBruteForceWithNegativeCosts) {
       const int32_t m = static_cast<int32_t>(Uniform(rng, 0, family.rows == Rows::EqualAtPoint ? 5 : 12));
       const TestProblem problem = RandomProblem(rng, family, n, m);
       ASSERT_TRUE(zoint::NoSumCanWrap(ToProblem(problem))) << ProblemText(problem);
-      const SearchResult expected = BruteForce(problem);
-      bool exact = false;
-      const SearchResult got = ChosenSearch(problem, &exact);
-      ASSERT_TRUE(exact) << family.name << "\n" << ProblemText(problem);
-      ASSERT_EQ(got.value, expected.value) << "round " << round << " " << family.name << "\n"
-                                           << ProblemText(problem);
-      ASSERT_EQ(got.vector, expected.vector) << "round " << round << " " << family.name << "\n"
-                                             << ProblemText(problem);
+      ExpectTheExactSearchGives(problem, BruteForce(problem), "round " + std::to_string(round) + " " + family.name);
     }
   }
 }

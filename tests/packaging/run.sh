@@ -29,35 +29,7 @@ console=$'OutPut: \nX[0]: 0 \tX[1]: 1 \tX[2]: 0 \t\nFinal: 3'
 answer=$'3\n0,1,0\n'
 strict_c=(-std=c99 -Wall -Wextra -Wpedantic -Werror)
 
-passed=0
-failed=0
-# check DESCRIPTION COMMAND...: runs the command, counts and reports it.
-check() {
-  local what=$1
-  shift
-  if "$@"; then
-    echo "ok   $what"
-    passed=$((passed + 1))
-  else
-    echo "FAIL $what"
-    failed=$((failed + 1))
-  fi
-}
-
-# same_bytes FILE EXPECTED: the file holds exactly the expected bytes.
-same_bytes() {
-  if [ -f "$1" ] && cmp -s "$1" <(printf '%s' "$2"); then return 0; fi
-  echo "    $1:" && { od -c "$1" 2>&1 | head -8; }
-  echo "    expected:" && printf '%s' "$2" | od -c | head -8
-  return 1
-}
-
-# same_text WHAT ACTUAL EXPECTED: two strings are equal, else both are shown.
-same_text() {
-  [ "$2" = "$3" ] && return 0
-  printf '    %s:\n%s\n    expected:\n%s\n' "$1" "$2" "$3"
-  return 1
-}
+. tests/stage_checks.sh
 
 # logged LOG COMMAND...: runs the command with its output in LOG, shown on failure.
 logged() {

@@ -28,28 +28,7 @@ artifacts=$source_dir/build/win64/artifacts
 cases=$source_dir/tests/cases
 no_solution=$'9223372036854775807\r\n'
 
-passed=0
-failed=0
-# check DESCRIPTION COMMAND...: runs the command, counts and reports it.
-check() {
-  local what=$1
-  shift
-  if "$@"; then
-    echo "ok   $what"
-    passed=$((passed + 1))
-  else
-    echo "FAIL $what"
-    failed=$((failed + 1))
-  fi
-}
-
-# same_bytes FILE EXPECTED: the file holds exactly the expected bytes.
-same_bytes() {
-  if [ -f "$1" ] && cmp -s "$1" <(printf '%s' "$2"); then return 0; fi
-  echo "    $1:" && { od -c "$1" 2>&1 | head -5; }
-  echo "    expected:" && printf '%s' "$2" | od -c | head -5
-  return 1
-}
+. tests/stage_checks.sh
 
 # ---- build -------------------------------------------------------------
 
