@@ -402,12 +402,13 @@ TEST(ModelFile, HostileFilesEndInOneLine) {
   }
 }
 
-TEST(ModelFile, HugeNumbersAndAMillionColumns) {
+// Too many columns: 200 meet the same refusal as a million would.
+TEST(ModelFile, HugeNumbersAndTooManyColumns) {
   ScratchDir scratch;
   WriteFile("huge.opb", "min: +1 x1 ;\n+99999999999999999999999999999 x1 >= 1 ;\n");
   ExpectRefused("huge.opb", 2, "beyond the 64-bit range");
   std::string opb;
-  for (int k = 1; k <= 1000000; ++k) opb += "+1 x" + std::to_string(k) + " ";
+  for (int k = 1; k <= 200; ++k) opb += "+1 x" + std::to_string(k) + " ";
   WriteFile("wide.opb", opb + ">= 1 ;\n");
   ExpectRefused("wide.opb", 1, "more than 100 variables (x101");
   if (!HaveCoinUtils()) return;
@@ -418,7 +419,7 @@ TEST(ModelFile, HugeNumbersAndAMillionColumns) {
   ExpectRefused("huge.mps", 7, "cannot be read exactly");
   std::string names;
   std::string sum;
-  for (int k = 0; k < 1000000; ++k) {
+  for (int k = 0; k < 200; ++k) {
     const std::string name = "x" + std::to_string(k);
     sum += (k > 0 ? " + " : "") + name;
     names += name + (k % 10 == 9 ? "\n" : " ");
