@@ -1,5 +1,5 @@
 # Fails unless the shared library's dynamic symbol table defines exactly the
-# two symbols of its own: ZOInterProgram and zoint_solve.
+# three symbols of its own: ZOInterProgram, zoint_solve and zoint_solve_list.
 execute_process(COMMAND nm -D --defined-only "${LIBRARY}" OUTPUT_VARIABLE symbols RESULT_VARIABLE failed)
 if(failed)
   message(FATAL_ERROR "nm failed on ${LIBRARY}")
@@ -12,7 +12,7 @@ foreach(line IN LISTS lines)
   endif()
 endforeach()
 list(SORT exported)
-if(NOT exported STREQUAL "ZOInterProgram;zoint_solve")
-  message(FATAL_ERROR "exported symbols: '${exported}', expected ZOInterProgram and zoint_solve")
+if(NOT exported STREQUAL "ZOInterProgram;zoint_solve;zoint_solve_list")
+  message(FATAL_ERROR "exported symbols: '${exported}', expected ZOInterProgram, zoint_solve and zoint_solve_list")
 endif()
 message(STATUS "exports: ${exported}")

@@ -93,6 +93,47 @@ typedef struct zoint_options {
 zoint_status zoint_solve(int32_t n, int32_t m, const int64_t* costs, const int64_t* rows, const int64_t* rhs,
                          const zoint_options* options, int64_t* value, int32_t* x);
 
+/* Which assignments zoint_solve_list lists. All of them follow one order:
+ * by objective, then lexicographically (x_0 most significant, 0 before 1);
+ * zoint_solve's answer is the first assignment in it. */
+typedef enum zoint_list_kind {
+  ZOINT_LIST_BEST = 0,      /* the first `capacity` assignments (fewer when fewer exist) */
+  ZOINT_LIST_OPTIMAL = 1,   /* every assignment of the least objective, up to `capacity` */
+  ZOINT_LIST_WITHIN_GAP = 2 /* every assignment worth at most the least objective plus `gap`,
+                               up to `capacity` */
+} zoint_list_kind;
+
+/* Lists assignments of the problem zoint_solve takes, in the order above,
+ * exact and each once.
+ *
+ * Arguments: those of zoint_solve (n, m, costs, rows, rhs, options), then:
+ *  - kind: which assignments; gap: for ZOINT_LIST_WITHIN_GAP, at least 0
+ *    (ignored otherwise);
+ *  - capacity: how many at most, at least 1;
+ *  - values: receives up to capacity objectives; xs: up to capacity·n
+ *    numbers of 0 or 1, assignment k at xs[k·n] (NULL allowed when n = 0);
+ *  - count: receives how many were listed;
+ *  - complete: receives 1 when every assignment of the kind asked for is
+ *    listed (no more than capacity of them exist), else 0. With capacity 1 and ZOINT_LIST_BEST it is 0
+ *    unless there is no assignment: the one answer is not proven the only one.
+ *
+ * Returns ZOINT_OPTIMAL (the list as asked), ZOINT_INFEASIBLE (no
+ * assignment; *count 0, *complete 1), ZOINT_STOPPED (a limit or the cancel
+ * flag stopped it: the list holds the assignments proven to be the first
+ * ones in the order, possibly none, and *complete is 0), or a refusal as
+ * zoint_solve gives it, checked in the same order (ZOINT_BAD_ARGUMENT also
+ * for a kind outside the three, a capacity below 1, a negative gap, or a
+ * NULL values, xs, count or complete). Outputs are written for the first
+ * three statuses only. With ZOINT_LIST_BEST and capacity 1 the list is
+ * zoint_solve's answer.
+ *
+ * Memory: the search keeps capacity + 1 assignments of about 130 bytes each
+ * beside its own. Floating-point settings as for zoint_solve. */
+zoint_status zoint_solve_list(int32_t n, int32_t m, const int64_t* costs, const int64_t* rows,
+                              const int64_t* rhs, const zoint_options* options, zoint_list_kind kind,
+                              int64_t gap, int32_t capacity, int64_t* values, int32_t* xs, int32_t* count,
+                              int32_t* complete);
+
 #ifdef __cplusplus
 }
 #endif

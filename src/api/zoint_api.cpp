@@ -75,6 +75,18 @@ ExactOptions EngineOptions(const zoint_options* options, ProgressBridge& bridge)
   return engine;
 }
 
+zoint_status StatusOf(ExactStatus status) {
+  switch (status) {
+    case ExactStatus::Optimal:
+      return ZOINT_OPTIMAL;
+    case ExactStatus::Infeasible:
+      return ZOINT_INFEASIBLE;
+    case ExactStatus::Stopped:
+      break;
+  }
+  return ZOINT_STOPPED;
+}
+
 zoint_status Solve(int32_t n, int32_t m, const int64_t* costs, const int64_t* rows, const int64_t* rhs,
                    const zoint_options* options, int64_t* value, int32_t* x) {
   if (n < 0 || n > MaxVariables || m < 0 || m > MaxConstraints) return ZOINT_BAD_SIZE;
@@ -89,19 +101,58 @@ zoint_status Solve(int32_t n, int32_t m, const int64_t* costs, const int64_t* ro
   const ExactResult result = SolveExact(*problem, EngineOptions(options, bridge));
   *value = result.value;
   for (int32_t i = 0; i < n; ++i) x[i] = result.x[i];
-  switch (result.status) {
-    case ExactStatus::Optimal:
-      return ZOINT_OPTIMAL;
-    case ExactStatus::Infeasible:
-      return ZOINT_INFEASIBLE;
-    case ExactStatus::Stopped:
-      break;
+  return StatusOf(result.status);
+}
+
+bool ValidListRequest(int32_t n, zoint_list_kind kind, int64_t gap, int32_t capacity, const int64_t* values,
+                      const int32_t* xs, const int32_t* count, const int32_t* complete) {
+  if (kind != ZOINT_LIST_BEST && kind != ZOINT_LIST_OPTIMAL && kind != ZOINT_LIST_WITHIN_GAP) return false;
+  if (capacity < 1 || (kind == ZOINT_LIST_WITHIN_GAP && gap < 0)) return false;
+  return values != nullptr && (n == 0 || xs != nullptr) && count != nullptr && complete != nullptr;
+}
+
+zoint_status SolveList(int32_t n, int32_t m, const int64_t* costs, const int64_t* rows, const int64_t* rhs,
+                       const zoint_options* options, zoint_list_kind kind, int64_t gap, int32_t capacity,
+                       int64_t* values, int32_t* xs, int32_t* count, int32_t* complete) {
+  if (n < 0 || n > MaxVariables || m < 0 || m > MaxConstraints) return ZOINT_BAD_SIZE;
+  int64_t unusedValue = 0;
+  if (!ValidArguments(n, m, costs, rows, rhs, options, &unusedValue, xs) ||
+      !ValidListRequest(n, kind, gap, capacity, values, xs, count, complete)) {
+    return ZOINT_BAD_ARGUMENT;
   }
-  return ZOINT_STOPPED;
+  const std::unique_ptr<Problem> problem(new Problem());
+  Load(n, m, costs, rows, rhs, *problem);
+  if (!NoSumCanWrap(*problem)) return ZOINT_OUT_OF_RANGE;
+
+  ProgressBridge bridge{nullptr, nullptr};
+  const ListKind kinds[] = {ListKind::Best, ListKind::Optimal, ListKind::WithinGap};
+  const ListRequest request{kinds[kind], static_cast<uint64_t>(capacity), kind == ZOINT_LIST_WITHIN_GAP ? gap : 0};
+  const ListResult result = ListSolutions(*problem, EngineOptions(options, bridge), request);
+  const size_t listed = result.answers.size();
+  for (size_t k = 0; k < listed; ++k) {
+    values[k] = result.answers[k].value;
+    for (int32_t i = 0; i < n; ++i) xs[k * static_cast<size_t>(n) + static_cast<size_t>(i)] = result.answers[k].x[i];
+  }
+  *count = static_cast<int32_t>(listed);
+  *complete = result.complete ? 1 : 0;
+  return StatusOf(result.status);
 }
 
 }  // namespace
 }  // namespace zoint
+
+extern "C" ZOINT_API_EXPORT zoint_status zoint_solve_list(int32_t n, int32_t m, const int64_t* costs,
+                                                          const int64_t* rows, const int64_t* rhs,
+                                                          const zoint_options* options, zoint_list_kind kind,
+                                                          int64_t gap, int32_t capacity, int64_t* values,
+                                                          int32_t* xs, int32_t* count, int32_t* complete) {
+  const zoint::platform::LibraryFloatEnvironment floatEnvironment;
+  try {
+    return zoint::SolveList(n, m, costs, rows, rhs, options, kind, gap, capacity, values, xs, count, complete);
+  } catch (const std::bad_alloc&) {
+    return ZOINT_OUT_OF_MEMORY;
+  }
+}
 
 extern "C" ZOINT_API_EXPORT zoint_status zoint_solve(int32_t n, int32_t m, const int64_t* costs,
                                                      const int64_t* rows, const int64_t* rhs,

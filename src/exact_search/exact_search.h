@@ -108,9 +108,9 @@ struct ListResult {
   // that are proven to be the first ones in the order.
   ExactStatus status;
   std::vector<ListedAnswer> answers;
-  // Every assignment of the kind asked for is listed (Best: fewer than
-  // count exist; Optimal and WithinGap: no more than count). False when
-  // stopped.
+  // Every assignment of the kind asked for is listed: no more than count of
+  // them exist. False when stopped, and for Best with count 1 (the single
+  // answer is not proven the only one).
   bool complete;
   ExactStats stats;
 };

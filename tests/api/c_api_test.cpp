@@ -3,6 +3,7 @@
 // argument with the outputs left alone.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <limits>
@@ -277,6 +278,132 @@ TEST(CApi, LimitsCancelAndProgress) {
   const Answer plain = Call(flat);
   EXPECT_EQ(full.value, plain.value);
   EXPECT_EQ(full.x, plain.x);
+}
+
+}  // namespace
+}  // namespace zoint_test
+
+namespace zoint_test {
+namespace {
+
+struct Listed {
+  zoint_status status;
+  std::vector<int64_t> values;
+  std::vector<std::vector<int32_t>> xs;
+  int32_t complete;
+};
+
+Listed CallList(const Flat& p, zoint_list_kind kind, int64_t gap, int32_t capacity) {
+  std::vector<int64_t> values(static_cast<size_t>(capacity), -1);
+  std::vector<int32_t> xs(static_cast<size_t>(capacity) * static_cast<size_t>(std::max(p.n, 1)), -1);
+  int32_t count = -1, complete = -1;
+  Listed listed{};
+  listed.status = zoint_solve_list(p.n, p.m, p.costs.data(), p.rows.data(), p.rhs.data(), nullptr, kind, gap,
+                                   capacity, values.data(), xs.data(), &count, &complete);
+  EXPECT_GE(count, 0);
+  for (int32_t k = 0; k < count; ++k) {
+    listed.values.push_back(values[static_cast<size_t>(k)]);
+    listed.xs.emplace_back(xs.begin() + k * p.n, xs.begin() + (k + 1) * p.n);
+  }
+  listed.complete = complete;
+  return listed;
+}
+
+// Every feasible assignment, by objective then lexicographically, as the
+// API's (value, x) pairs.
+std::vector<std::pair<int64_t, std::vector<int32_t>>> SortedByBruteForce(const TestProblem& p) {
+  std::vector<std::pair<int64_t, std::vector<int32_t>>> all;
+  for (uint64_t bits = 0; bits < (uint64_t{1} << p.n); ++bits) {
+    std::vector<int32_t> x(static_cast<size_t>(p.n));
+    for (int32_t i = 0; i < p.n; ++i) x[static_cast<size_t>(i)] = static_cast<int32_t>((bits >> (p.n - 1 - i)) & 1u);
+    bool feasible = true;
+    for (const auto& row : p.rows) {
+      int64_t lhs = 0;
+      for (int32_t i = 0; i < p.n; ++i) lhs += row[static_cast<size_t>(i)] * x[static_cast<size_t>(i)];
+      feasible = feasible && lhs <= row[static_cast<size_t>(p.n)];
+    }
+    int64_t value = 0;
+    for (int32_t i = 0; i < p.n; ++i) value += p.c[static_cast<size_t>(i)] * x[static_cast<size_t>(i)];
+    if (feasible) all.emplace_back(value, x);
+  }
+  std::sort(all.begin(), all.end());
+  return all;
+}
+
+// The list's layout (assignment k at xs[k·n]), its order and its flags, on
+// problems of mixed signs.
+TEST(CApiLists, TheFirstAssignmentsInOrder) {
+  for (uint64_t seed = 1; seed <= 30; ++seed) {
+    const TestProblem p = RandomMixed(seed, static_cast<int32_t>(3 + seed % 9), static_cast<int32_t>(seed % 4));
+    const auto all = SortedByBruteForce(p);
+    SCOPED_TRACE(seed);
+    const Listed best = CallList(Flatten(p), ZOINT_LIST_BEST, 0, 5);
+    if (all.empty()) {
+      EXPECT_EQ(best.status, ZOINT_INFEASIBLE);
+      EXPECT_TRUE(best.values.empty());
+      EXPECT_EQ(best.complete, 1);
+      continue;
+    }
+    EXPECT_EQ(best.status, ZOINT_OPTIMAL);
+    ASSERT_EQ(best.values.size(), std::min<size_t>(5, all.size()));
+    for (size_t k = 0; k < best.values.size(); ++k) {
+      EXPECT_EQ(best.values[k], all[k].first) << k;
+      EXPECT_EQ(best.xs[k], all[k].second) << k;
+    }
+    EXPECT_EQ(best.complete, all.size() <= 5 ? 1 : 0);
+    const Listed optimal = CallList(Flatten(p), ZOINT_LIST_OPTIMAL, 0, 1000);
+    size_t ties = 0;
+    while (ties < all.size() && all[ties].first == all.front().first) ++ties;
+    EXPECT_EQ(optimal.values.size(), ties);
+    EXPECT_EQ(optimal.complete, 1);
+    const Listed gap = CallList(Flatten(p), ZOINT_LIST_WITHIN_GAP, 3, 2);
+    size_t within = 0;
+    while (within < all.size() && all[within].first <= all.front().first + 3) ++within;
+    EXPECT_EQ(gap.values.size(), std::min<size_t>(2, within));
+    EXPECT_EQ(gap.complete, within <= 2 ? 1 : 0);
+  }
+}
+
+TEST(CApiLists, EveryBadRequestGetsItsStatusAndLeavesTheOutputs) {
+  const int64_t costs[2] = {1, 1};
+  const int64_t rows[2] = {-1, -1};
+  const int64_t rhs[1] = {-1};
+  struct Case {
+    const char* what;
+    int32_t kind;
+    int64_t gap;
+    int32_t capacity;
+    bool nullValues, nullXs, nullCount, nullComplete;
+  };
+  const Case cases[] = {
+      {"kind below the three", -1, 0, 3, false, false, false, false},
+      {"kind above the three", 3, 0, 3, false, false, false, false},
+      {"capacity 0", ZOINT_LIST_BEST, 0, 0, false, false, false, false},
+      {"negative gap", ZOINT_LIST_WITHIN_GAP, -1, 3, false, false, false, false},
+      {"values null", ZOINT_LIST_BEST, 0, 3, true, false, false, false},
+      {"xs null", ZOINT_LIST_BEST, 0, 3, false, true, false, false},
+      {"count null", ZOINT_LIST_BEST, 0, 3, false, false, true, false},
+      {"complete null", ZOINT_LIST_BEST, 0, 3, false, false, false, true},
+  };
+  for (const Case& c : cases) {
+    int64_t values[3] = {5, 5, 5};
+    int32_t xs[6] = {7, 7, 7, 7, 7, 7};
+    int32_t count = 9, complete = 9;
+    const zoint_status status =
+        zoint_solve_list(2, 1, costs, rows, rhs, nullptr, static_cast<zoint_list_kind>(c.kind), c.gap, c.capacity,
+                         c.nullValues ? nullptr : values, c.nullXs ? nullptr : xs, c.nullCount ? nullptr : &count,
+                         c.nullComplete ? nullptr : &complete);
+    EXPECT_EQ(status, ZOINT_BAD_ARGUMENT) << c.what;
+    EXPECT_EQ(values[0], 5) << c.what;
+    EXPECT_EQ(xs[0], 7) << c.what;
+    EXPECT_EQ(count, 9) << c.what;
+    EXPECT_EQ(complete, 9) << c.what;
+  }
+  // Sizes first, then arguments, as zoint_solve checks them.
+  int32_t count = 0, complete = 0;
+  EXPECT_EQ(zoint_solve_list(101, 1, costs, rows, rhs, nullptr, ZOINT_LIST_BEST, 0, 0, nullptr, nullptr, &count,
+                             &complete),
+            ZOINT_BAD_SIZE);
 }
 
 }  // namespace
