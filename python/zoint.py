@@ -114,6 +114,14 @@ def _load():
                                             ctypes.POINTER(_Options), ctypes.POINTER(ctypes.c_int64),
                                             ctypes.POINTER(ctypes.c_int32)]
             library.zoint_solve.restype = ctypes.c_int
+            # Older libraries have no lists; solve still works with them.
+            if hasattr(library, "zoint_solve_list"):
+                library.zoint_solve_list.argtypes = [
+                    ctypes.c_int32, ctypes.c_int32, ctypes.POINTER(ctypes.c_int64), ctypes.POINTER(ctypes.c_int64),
+                    ctypes.POINTER(ctypes.c_int64), ctypes.POINTER(_Options), ctypes.c_int, ctypes.c_int64,
+                    ctypes.c_int32, ctypes.POINTER(ctypes.c_int64), ctypes.POINTER(ctypes.c_int32),
+                    ctypes.POINTER(ctypes.c_int32), ctypes.POINTER(ctypes.c_int32)]
+                library.zoint_solve_list.restype = ctypes.c_int
             _library, _library_path = library, path
             return library
         raise OSError("cannot load the zoint library (%s); install ZOInt, or set ZOINT_LIBRARY to the path of "
@@ -196,6 +204,27 @@ def solve(costs, rows, rhs, time_limit=None, node_limit=None, cancel=None):
     a wrong value (sizes, lengths, numbers beyond 64 bits, sums that could
     wrap, limits that are not positive) and MemoryError when memory runs out.
     """
+    problem = _checked_problem(costs, rows, rhs, cancel)
+    n = problem.n
+    options = _options(time_limit, node_limit)
+    value = ctypes.c_int64(0)
+    x = (ctypes.c_int32 * max(n, 1))()
+    library = _load()
+
+    def call():
+        return library.zoint_solve(n, problem.m, problem.costs, problem.rows, problem.rhs, ctypes.byref(options),
+                                   ctypes.byref(value), x)
+
+    return _run(call, options, cancel, lambda outcome: _answer(outcome, value, x, n))
+
+
+class _Problem:
+    """The arguments as the C API takes them, checked."""
+
+    __slots__ = ("n", "m", "costs", "rows", "rhs")
+
+
+def _checked_problem(costs, rows, rhs, cancel):
     costs = _integers(costs, "costs")
     if isinstance(rows, (str, bytes)) or not hasattr(rows, "__iter__"):
         raise TypeError("rows must be a sequence of rows, not %s" % type(rows).__name__)
@@ -215,26 +244,34 @@ def solve(costs, rows, rhs, time_limit=None, node_limit=None, cancel=None):
     if cancel is not None and not callable(getattr(cancel, "is_set", None)):
         raise TypeError("cancel must have an is_set() method, such as threading.Event; not %s"
                         % type(cancel).__name__)
+    problem = _Problem()
+    problem.n, problem.m = n, m
+    problem.costs = (ctypes.c_int64 * max(n, 1))(*costs)
+    problem.rows = (ctypes.c_int64 * max(n * m, 1))(*[v for row in rows for v in row])
+    problem.rhs = (ctypes.c_int64 * max(m, 1))(*rhs)
+    return problem
 
+
+def _options(time_limit, node_limit):
     options = _Options()
     options.time_limit = _seconds(time_limit)
     options.node_limit = _nodes(node_limit)
-    stop = ctypes.c_int32(0)
-    options.cancel = ctypes.pointer(stop)
-    c_costs = (ctypes.c_int64 * max(n, 1))(*costs)
-    c_rows = (ctypes.c_int64 * max(n * m, 1))(*[v for row in rows for v in row])
-    c_rhs = (ctypes.c_int64 * max(m, 1))(*rhs)
-    value = ctypes.c_int64(0)
-    x = (ctypes.c_int32 * max(n, 1))()
-    library = _load()
+    # The cancel flag the waiting thread raises on Ctrl-C or a cancel event.
+    options._stop = ctypes.c_int32(0)
+    options.cancel = ctypes.pointer(options._stop)
+    return options
+
+
+def _run(call, options, cancel, answer):
+    """Runs call() in a thread of its own and returns answer(outcome)."""
+    stop = options._stop
     outcome = {}
     done = threading.Event()
 
-    def call():
+    def work():
         # ctypes lets go of the GIL for the length of the foreign call.
         try:
-            outcome["status"] = library.zoint_solve(n, m, c_costs, c_rows, c_rhs, ctypes.byref(options),
-                                                    ctypes.byref(value), x)
+            outcome["status"] = call()
         except BaseException as error:  # handed to the caller below
             outcome["error"] = error
         finally:
@@ -242,7 +279,7 @@ def solve(costs, rows, rhs, time_limit=None, node_limit=None, cancel=None):
 
     # The caller waits on an event, not on Thread.join: a join that Ctrl-C
     # interrupts can take the thread for ended while it still runs.
-    threading.Thread(target=call, name="zoint.solve", daemon=True).start()
+    threading.Thread(target=work, name="zoint.solve", daemon=True).start()
     try:
         while not done.wait(_POLL_SECONDS):
             if cancel is not None and cancel.is_set():
@@ -257,11 +294,94 @@ def solve(costs, rows, rhs, time_limit=None, node_limit=None, cancel=None):
             except KeyboardInterrupt:
                 pass
         try:
-            interrupt.result = _answer(outcome, value, x, n)
+            interrupt.result = answer(outcome)
         except (MemoryError, ValueError):
             interrupt.result = None
         raise
-    return _answer(outcome, value, x, n)
+    return answer(outcome)
+
+
+class Solutions(list):
+    """A list of Result, in the order by objective, then lexicographically
+    (x[0] most significant, 0 before 1), each assignment once.
+
+    status: "optimal" (the list asked for), "infeasible" (no assignment; the
+    list is empty) or "stopped" (a limit, a cancel event or Ctrl-C: the list
+    holds the assignments proven to come first, possibly none);
+    complete: True when every assignment of the kind asked for is listed.
+    """
+
+    def __init__(self, results, status, complete):
+        super().__init__(results)
+        self.status = status
+        self.complete = complete
+
+    def __repr__(self):
+        return "Solutions(status=%r, complete=%r, %s)" % (self.status, self.complete, list.__repr__(self))
+
+
+_LIST_BEST, _LIST_OPTIMAL, _LIST_WITHIN_GAP = 0, 1, 2
+
+
+def solutions(costs, rows, rhs, count=None, all_optimal=False, gap=None, max_solutions=1000, time_limit=None,
+              node_limit=None, cancel=None):
+    """Lists assignments of the problem solve takes, in the order by
+    objective, then lexicographically, exact, each once. Exactly one of:
+
+    count: the first `count` assignments (fewer when fewer exist);
+    all_optimal=True: every optimal assignment, up to max_solutions;
+    gap: every assignment worth at most the optimum plus gap (an integer
+    >= 0), up to max_solutions.
+
+    Returns a Solutions list of Result; with count=1 it holds solve's answer.
+    Limits, cancel and Ctrl-C as for solve (KeyboardInterrupt's `result` is
+    the Solutions proven so far). Raises as solve does, and ValueError for a
+    request that is not exactly one of the three or a count below 1.
+    """
+    asked = [count is not None, bool(all_optimal), gap is not None]
+    if sum(asked) != 1:
+        raise ValueError("ask for exactly one of count, all_optimal=True and gap")
+    if isinstance(all_optimal, bool) is False:
+        raise TypeError("all_optimal must be True or False, not %r" % (all_optimal,))
+    if count is not None:
+        kind, capacity, gap_value = _LIST_BEST, _integer(count, "count"), 0
+    else:
+        kind = _LIST_OPTIMAL if all_optimal else _LIST_WITHIN_GAP
+        capacity = _integer(max_solutions, "max_solutions")
+        gap_value = 0 if gap is None else _integer(gap, "gap")
+        if gap_value < 0:
+            raise ValueError("gap must be at least 0, not %d" % gap_value)
+    if not 1 <= capacity <= 2**31 - 1:
+        raise ValueError("%s must be between 1 and 2^31 - 1, not %d"
+                         % ("count" if count is not None else "max_solutions", capacity))
+    problem = _checked_problem(costs, rows, rhs, cancel)
+    n = problem.n
+    options = _options(time_limit, node_limit)
+    library = _load()
+    if not hasattr(library, "zoint_solve_list"):
+        raise OSError("the zoint library at %s has no lists (zoint_solve_list); install a newer one" % _library_path)
+    values = (ctypes.c_int64 * capacity)()
+    xs = (ctypes.c_int32 * (capacity * max(n, 1)))()
+    listed = ctypes.c_int32(0)
+    complete = ctypes.c_int32(0)
+
+    def call():
+        return library.zoint_solve_list(n, problem.m, problem.costs, problem.rows, problem.rhs, ctypes.byref(options),
+                                        kind, gap_value, capacity, values, xs, ctypes.byref(listed),
+                                        ctypes.byref(complete))
+
+    def answer(outcome):
+        if "error" in outcome:
+            raise outcome["error"]
+        status = outcome["status"]
+        if status in _STATUS_NAMES:
+            results = [Result(_STATUS_NAMES[status], values[k], list(xs[k * n:(k + 1) * n])) for k in range(listed.value)]
+            return Solutions(results, _STATUS_NAMES[status], bool(complete.value))
+        if status == _OUT_OF_MEMORY:
+            raise MemoryError("zoint_solve_list ran out of memory")
+        raise ValueError("zoint_solve_list refused its arguments (status %d)" % status)
+
+    return _run(call, options, cancel, answer)
 
 
 def _answer(outcome, value, x, n):

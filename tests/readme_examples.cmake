@@ -32,9 +32,12 @@ foreach(page IN LISTS pages)
 
   # [text](target) and [text](target#anchor), other than web addresses; an
   # anchor must be a heading of the target, as GitHub names them.
-  string(REGEX MATCHALL "\\]\\([^)#: ]+(#[^) ]*)?\\)" links "${text}")
+  # The "](" is renamed first: a list element holding an unmatched "]"
+  # would keep CMake from splitting the list at the ";" after it.
+  string(REPLACE "](" "<link>(" linked "${text}")
+  string(REGEX MATCHALL "<link>\\([^)#: ]+(#[^) ]*)?\\)" links "${linked}")
   foreach(link IN LISTS links)
-    string(REGEX REPLACE "^\\]\\(([^)#]+).*" "\\1" target "${link}")
+    string(REGEX REPLACE "^<link>\\(([^)#]+).*" "\\1" target "${link}")
     if(NOT EXISTS "${page_dir}/${target}")
       message(FATAL_ERROR "${page} links to ${target}, which does not exist")
     endif()

@@ -6,7 +6,8 @@ namespace zoint_cli {
 
 const char kUsageText[] =
     "usage: zoint [--stats] [--enumerate] [DIR]\n"
-    "       zoint solve [--time-limit SECONDS] [--quiet] [--solution FILE] MODEL\n"
+    "       zoint solve [--time-limit SECONDS] [--quiet] [--solution FILE]\n"
+    "                   [--solutions K | --all-optimal | --gap G] [--max-solutions N] MODEL\n"
     "       zoint convert MODEL DIR\n"
     "       zoint --help | --version\n";
 
@@ -35,7 +36,8 @@ const char kHelpText[] =
     "zoint --help     print this text\n"
     "zoint --version  print the version\n"
     "\n"
-    "zoint solve [--time-limit SECONDS] [--quiet] [--solution FILE] MODEL\n"
+    "zoint solve [--time-limit SECONDS] [--quiet] [--solution FILE]\n"
+    "            [--solutions K | --all-optimal | --gap G] [--max-solutions N] MODEL\n"
     "  Solves a model file: MODEL.lp (CPLEX LP), MODEL.mps (fixed or free MPS)\n"
     "  or MODEL.opb (linear pseudo-Boolean; variables x1, x2, ...), each also\n"
     "  as .gz, the ending in any letter case. Every variable must be binary;\n"
@@ -52,6 +54,17 @@ const char kHelpText[] =
     "  --solution FILE       also write the result to FILE (never the model\n"
     "                        file itself: that is a usage error)\n"
     "  Ctrl-C stops the search the same way as the time limit.\n"
+    "  Lists, in the order by objective, then lexicographically (each\n"
+    "  assignment once, exact):\n"
+    "  --solutions K         the first K assignments (fewer when fewer exist)\n"
+    "  --all-optimal         every optimal assignment\n"
+    "  --gap G               every assignment within G of the optimum (in the\n"
+    "                        model's objective)\n"
+    "  --max-solutions N     the cap of --all-optimal and --gap (default 1000)\n"
+    "  A list prints 'status:', 'solutions: COUNT', 'complete: yes' or 'no'\n"
+    "  (whether every assignment asked for is listed), then a block per\n"
+    "  assignment: 'solution: K', 'objective: V', the 'name value' lines.\n"
+    "  Stopped, a list holds the assignments proven to come first.\n"
     "\n"
     "zoint convert MODEL DIR\n"
     "  Writes DIR/ZOIntIn.dat from the model, and DIR/names.txt with one\n"

@@ -1,6 +1,8 @@
-// zoint solve [--time-limit SECONDS] [--quiet] [--solution FILE] MODEL:
+// zoint solve [--time-limit SECONDS] [--quiet] [--solution FILE]
+//             [--solutions K | --all-optimal | --gap G] [--max-solutions N] MODEL:
 // reads a model file, maps it to a problem and solves it in this process
-// through the C API, with no exchange file.
+// through the C API, with no exchange file; with a list option it lists
+// assignments in the order by objective, then lexicographically.
 #include <cerrno>
 #include <chrono>
 #include <cinttypes>
@@ -14,7 +16,9 @@
 
 #include "cli.h"
 #include "model_loading.h"
+#include "models/exact_number.h"
 #include "models/model_file.h"
+#include "problem/checked_arithmetic.h"
 #include "same_file.h"
 #include "stop_signal.h"
 #include "zoint/zoint_api.h"
@@ -23,12 +27,32 @@ namespace zoint_cli {
 
 namespace {
 
+// Which list, if any, the command prints instead of the one answer.
+enum class Listing { None, Best, AllOptimal, WithinGap };
+
 struct SolveArguments {
   double timeLimit = 0;  // 0: none
   bool quiet = false;
   const char* solutionPath = nullptr;
   const char* modelPath = nullptr;
+  Listing listing = Listing::None;
+  int32_t solutions = 0;       // --solutions K
+  int32_t maxSolutions = 0;    // --max-solutions N; 0: the default
+  zoint::ExactNumber gap{0, 1};  // --gap G, in the model's own objective
 };
+
+// Lists of every optimal assignment, or every one within a gap, stop at this
+// many unless --max-solutions says otherwise.
+constexpr int32_t kDefaultMaxSolutions = 1000;
+
+// A count given on the command line: 1 … 2^31 − 1.
+bool ParseCount(const char* text, int32_t& count) {
+  const char* end = text + std::strlen(text);
+  const zoint::DigitRun run = zoint::ScanDigits(text, end, INT32_MAX);
+  if (run.stop == text || run.stop != end || !run.fits || run.value < 1) return false;
+  count = static_cast<int32_t>(run.value);
+  return true;
+}
 
 // The value of an option written "--name VALUE" or "--name=VALUE"; null and
 // k unchanged when arg is another option.
@@ -59,6 +83,24 @@ int ParseArguments(int argc, char** argv, SolveArguments& arguments) {
     } else if (const char* path = OptionValue("--solution", argc, argv, k)) {
       if (*path == '\0') return UsageError("--solution needs a file name", arg);
       arguments.solutionPath = path;
+    } else if (const char* count = OptionValue("--solutions", argc, argv, k)) {
+      if (!ParseCount(count, arguments.solutions)) return UsageError("--solutions needs a whole number of at least 1", count);
+      if (arguments.listing != Listing::None) return UsageError("one list at a time", arg);
+      arguments.listing = Listing::Best;
+    } else if (const char* most = OptionValue("--max-solutions", argc, argv, k)) {
+      if (!ParseCount(most, arguments.maxSolutions)) {
+        return UsageError("--max-solutions needs a whole number of at least 1", most);
+      }
+    } else if (const char* gap = OptionValue("--gap", argc, argv, k)) {
+      if (zoint::ParseExactNumber(gap, gap + std::strlen(gap), arguments.gap) != zoint::NumberParse::Ok ||
+          arguments.gap.numerator < 0) {
+        return UsageError("--gap needs a number of at least 0, in the model's objective", gap);
+      }
+      if (arguments.listing != Listing::None) return UsageError("one list at a time", arg);
+      arguments.listing = Listing::WithinGap;
+    } else if (std::strcmp(arg, "--all-optimal") == 0) {
+      if (arguments.listing != Listing::None) return UsageError("one list at a time", arg);
+      arguments.listing = Listing::AllOptimal;
     } else if (std::strcmp(arg, "--quiet") == 0) {
       arguments.quiet = true;
     } else if (arg[0] == '-' && arg[1] != '\0') {
@@ -70,6 +112,10 @@ int ParseArguments(int argc, char** argv, SolveArguments& arguments) {
     }
   }
   if (arguments.modelPath == nullptr) return UsageError("missing", "MODEL");
+  if (arguments.maxSolutions != 0 && arguments.listing != Listing::AllOptimal &&
+      arguments.listing != Listing::WithinGap) {
+    return UsageError("--max-solutions caps --all-optimal or --gap", "--max-solutions");
+  }
   zoint::ModelFormat format;
   bool compressed = false;
   if (!zoint::FormatOfPath(arguments.modelPath, format, compressed)) {
@@ -195,6 +241,71 @@ Answer SolveAtTheLimit(const zoint::Problem& problem, const FlatRows& flat, cons
   return answer;
 }
 
+// The gap in the problem's own units: the model's gap times the scale,
+// rounded down, as every value there is whole; beyond 64 bits, every value.
+int64_t ProblemGap(const zoint::MappedModel& mapped, const zoint::ExactNumber& gap) {
+  uint64_t product = 0;
+  if (!zoint::ProductAtMost(static_cast<uint64_t>(gap.numerator), static_cast<uint64_t>(mapped.scale),
+                            zoint::kLargestMagnitude, product)) {
+    return INT64_MAX;
+  }
+  return static_cast<int64_t>(product / static_cast<uint64_t>(gap.denominator));
+}
+
+// The list: the status, how many, whether that is all of them, then each
+// assignment as a numbered block of the one answer's form.
+std::string ListText(const char* status, const zoint::MappedModel& mapped, const std::vector<int64_t>& values,
+                     const std::vector<int32_t>& xs, int32_t count, bool complete) {
+  std::string text = std::string("status: ") + status + "\nsolutions: " + std::to_string(count) +
+                     "\ncomplete: " + (complete ? "yes" : "no") + "\n";
+  const size_t n = mapped.names.size();
+  for (int32_t k = 0; k < count; ++k) {
+    text += "solution: " + std::to_string(k + 1) + "\nobjective: " +
+            ValueText(mapped, values[static_cast<size_t>(k)]) + "\n";
+    for (size_t i = 0; i < n; ++i) {
+      text += mapped.names[i] + " " + std::to_string(xs[static_cast<size_t>(k) * n + i]) + "\n";
+    }
+  }
+  return text;
+}
+
+int SolveList(const SolveArguments& arguments, const zoint::MappedModel& mapped, const zoint_options& options) {
+  const zoint::Problem& problem = mapped.problem;
+  const FlatRows flat = Flattened(problem);
+  zoint_list_kind kind = ZOINT_LIST_BEST;
+  int32_t capacity = arguments.solutions;
+  int64_t gap = 0;
+  if (arguments.listing != Listing::Best) {
+    kind = arguments.listing == Listing::AllOptimal ? ZOINT_LIST_OPTIMAL : ZOINT_LIST_WITHIN_GAP;
+    capacity = arguments.maxSolutions != 0 ? arguments.maxSolutions : kDefaultMaxSolutions;
+    if (arguments.listing == Listing::WithinGap) gap = ProblemGap(mapped, arguments.gap);
+  }
+  std::vector<int64_t> values(static_cast<size_t>(capacity));
+  std::vector<int32_t> xs(static_cast<size_t>(capacity) * std::max<size_t>(mapped.names.size(), 1));
+  int32_t count = 0, complete = 0;
+  const zoint_status status = zoint_solve_list(problem.n, problem.m, problem.coefficients, flat.rows.data(),
+                                               flat.rhs.data(), &options, kind, gap, capacity, values.data(),
+                                               xs.data(), &count, &complete);
+  switch (status) {
+    case ZOINT_OPTIMAL:
+      return Finish(arguments, ListText("optimal", mapped, values, xs, count, complete != 0), kExitSolved);
+    case ZOINT_INFEASIBLE:
+      return Finish(arguments, ListText("infeasible", mapped, values, xs, count, complete != 0), kExitSolved);
+    case ZOINT_STOPPED:
+      return Finish(arguments, ListText("stopped", mapped, values, xs, count, complete != 0), kExitStopped);
+    case ZOINT_OUT_OF_MEMORY:
+      std::fprintf(stderr, "zoint: %s: out of memory\n", arguments.modelPath);
+      return kExitBadInput;
+    case ZOINT_BAD_SIZE:
+    case ZOINT_OUT_OF_RANGE:
+    case ZOINT_BAD_ARGUMENT:
+      break;
+  }
+  std::fprintf(stderr, "zoint: %s: the mapped problem was refused (status %d)\n", arguments.modelPath,
+               static_cast<int>(status));
+  return kExitBadInput;
+}
+
 int Solve(const SolveArguments& arguments, const zoint::MappedModel& mapped) {
   const zoint::Problem& problem = mapped.problem;
   const FlatRows flat = Flattened(problem);
@@ -206,6 +317,7 @@ int Solve(const SolveArguments& arguments, const zoint::MappedModel& mapped) {
     options.user_data = const_cast<zoint::MappedModel*>(&mapped);
     options.progress_interval = 1.0;
   }
+  if (arguments.listing != Listing::None) return SolveList(arguments, mapped, options);
   const auto start = std::chrono::steady_clock::now();
   Answer answer = Call(problem, problem.coefficients, flat, options);
   if (answer.status == ZOINT_INFEASIBLE && zoint::ValueCanBeNoSolutionValue(problem)) {

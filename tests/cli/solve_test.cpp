@@ -306,7 +306,11 @@ TEST(Solve, UsageErrorsExitTwo) {
   for (const char* arguments :
        {"solve", "solve model.txt", "solve --time-limit 0 m.opb", "solve --time-limit x m.opb",
         "solve --time-limit", "solve --bogus m.opb", "solve m.opb m.opb", "solve --solution", "convert",
-        "convert m.opb", "convert m.opb a b", "convert --x m.opb a", "convert model.txt out"}) {
+        "convert m.opb", "convert m.opb a b", "convert --x m.opb a", "convert model.txt out",
+        "solve --solutions 0 m.opb", "solve --solutions x m.opb", "solve --solutions 2 --all-optimal m.opb",
+        "solve --all-optimal --gap 1 m.opb", "solve --gap -1 m.opb", "solve --gap x m.opb",
+        "solve --max-solutions 5 m.opb", "solve --solutions 3 --max-solutions 5 m.opb",
+        "solve --all-optimal --max-solutions 0 m.opb"}) {
     const Command c = RunCli(arguments);
     EXPECT_EQ(c.status, 2) << arguments;
     EXPECT_NE(c.err.find("usage: zoint"), std::string::npos) << arguments << ": " << c.err;
@@ -314,10 +318,37 @@ TEST(Solve, UsageErrorsExitTwo) {
   }
   const Command help = RunCli("--help");
   EXPECT_EQ(help.status, 0);
-  for (const char* part : {"zoint solve [--time-limit SECONDS] [--quiet] [--solution FILE] MODEL",
+  for (const char* part : {"zoint solve [--time-limit SECONDS] [--quiet] [--solution FILE]",
+                           "[--solutions K | --all-optimal | --gap G] [--max-solutions N] MODEL",
                            "zoint convert MODEL DIR", "Exit status:", "  3  stopped"}) {
     EXPECT_NE(help.out.find(part), std::string::npos) << part;
   }
+}
+
+// Lists: a block per assignment in the order by objective, then
+// lexicographically, with how many and whether that is all of them; the
+// gap is in the model's own objective (here a maximisation scaled by 2).
+TEST(Solve, ListsOfAssignments) {
+  ScratchDir scratch;
+  // Maximise x1 + x2 + x3 / 2 with at most two of them: 2 once, 1.5 twice.
+  WriteFile("pick.opb", "* #variable= 3 #constraint= 1\nmax: +2 x1 +2 x2 +1 x3 ;\n-1 x1 -1 x2 -1 x3 >= -2 ;\n");
+  const Command best = RunCli("solve --quiet --solutions 3 --solution list.txt pick.opb");
+  EXPECT_EQ(best.status, 0) << best.err;
+  EXPECT_EQ(best.out,
+            "status: optimal\nsolutions: 3\ncomplete: no\n"
+            "solution: 1\nobjective: 4\nx1 1\nx2 1\nx3 0\n"
+            "solution: 2\nobjective: 3\nx1 0\nx2 1\nx3 1\n"
+            "solution: 3\nobjective: 3\nx1 1\nx2 0\nx3 1\n");
+  EXPECT_EQ(ReadFile("list.txt"), best.out);
+  const Command optimal = RunCli("solve --quiet --all-optimal pick.opb");
+  EXPECT_EQ(optimal.out, "status: optimal\nsolutions: 1\ncomplete: yes\nsolution: 1\nobjective: 4\nx1 1\nx2 1\nx3 0\n");
+  // Within 1 of the optimum: the three above; capped at 2, not complete.
+  const Command gap = RunCli("solve --quiet --gap 1 pick.opb");
+  EXPECT_NE(gap.out.find("solutions: 3\ncomplete: yes\n"), std::string::npos) << gap.out;
+  const Command capped = RunCli("solve --quiet --gap 1 --max-solutions 2 pick.opb");
+  EXPECT_NE(capped.out.find("solutions: 2\ncomplete: no\n"), std::string::npos) << capped.out;
+  WriteFile("none.opb", "* #variable= 2 #constraint= 2\n+1 x1 +1 x2 >= 2 ;\n+1 x1 <= 0 ;\n");
+  EXPECT_EQ(RunCli("solve --quiet --solutions 5 none.opb").out, "status: infeasible\nsolutions: 0\ncomplete: yes\n");
 }
 
 // The answer never replaces the model, whatever path names it: refused as a

@@ -221,5 +221,57 @@ class BadArguments(unittest.TestCase):
         self.assertEqual(r.status, "optimal")
 
 
+def sorted_assignments(costs, rows, rhs):
+    """Every feasible assignment as (value, x), by value, then lexicographically."""
+    found = []
+    for x in itertools.product((0, 1), repeat=len(costs)):
+        if all(sum(a * v for a, v in zip(row, x)) <= b for row, b in zip(rows, rhs)):
+            found.append((sum(c * v for c, v in zip(costs, x)), list(x)))
+    return sorted(found)
+
+
+class Lists(unittest.TestCase):
+    def test_the_first_ones_every_optimal_and_within_a_gap(self):
+        rng = random.Random(18)
+        for _ in range(40):
+            n, m = rng.randint(0, 8), rng.randint(0, 3)
+            costs = [rng.randint(-3, 3) for _ in range(n)]
+            rows = [[rng.randint(-4, 4) for _ in range(n)] for _ in range(m)]
+            rhs = [rng.randint(-3, 5) for _ in range(m)]
+            everything = sorted_assignments(costs, rows, rhs)
+            where = (costs, rows, rhs)
+            first = zoint.solutions(costs, rows, rhs, count=4)
+            self.assertEqual([(r.value, r.x) for r in first], everything[:4], where)
+            self.assertEqual(first.complete, len(everything) <= 4, where)
+            self.assertEqual(first.status, "optimal" if everything else "infeasible", where)
+            if not everything:
+                continue
+            least = everything[0][0]
+            optimal = zoint.solutions(costs, rows, rhs, all_optimal=True)
+            self.assertEqual([(r.value, r.x) for r in optimal], [e for e in everything if e[0] == least], where)
+            self.assertTrue(optimal.complete)
+            near = [e for e in everything if e[0] <= least + 2]
+            within = zoint.solutions(costs, rows, rhs, gap=2, max_solutions=3)
+            self.assertEqual([(r.value, r.x) for r in within], near[:3], where)
+            self.assertEqual(within.complete, len(near) <= 3, where)
+
+    def test_one_is_the_single_answer(self):
+        r = zoint.solve([5, 3, 4], [[-1, -1, 0], [0, -1, -1]], [-1, -1])
+        listed = zoint.solutions([5, 3, 4], [[-1, -1, 0], [0, -1, -1]], [-1, -1], count=1)
+        self.assertEqual([(x.value, x.x) for x in listed], [(r.value, r.x)])
+
+    def test_requests_that_are_not_exactly_one_kind_are_refused(self):
+        example = ([1, 1], [[-1, -1]], [-1])
+        for request in ({}, {"count": 2, "all_optimal": True}, {"count": 2, "gap": 1},
+                        {"all_optimal": True, "gap": 0}):
+            with self.assertRaises(ValueError, msg=request):
+                zoint.solutions(*example, **request)
+        for request, error in (({"count": 0}, ValueError), ({"gap": -1}, ValueError),
+                               ({"count": 1.5}, TypeError), ({"gap": "1"}, TypeError),
+                               ({"all_optimal": 1}, TypeError), ({"all_optimal": True, "max_solutions": 0}, ValueError)):
+            with self.assertRaises(error, msg=request):
+                zoint.solutions(*example, **request)
+
+
 if __name__ == "__main__":
     unittest.main()
