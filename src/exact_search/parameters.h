@@ -166,12 +166,14 @@ constexpr int32_t kSumSortBucketBits = 14;
 // others, which the branch and bound weighs better.
 constexpr uint64_t kMaxCheckedPairs = uint64_t{1} << 24;
 
-// Times the best subset sum is sought below the last one, when every
-// assignment reaching that one broke another row, before the enumeration
-// gives up. Unit: rounds of the whole enumeration. Why: each round costs
-// as much as the first; a row that breaks the best few sums is better left
-// to the branch and bound.
-constexpr int32_t kMaxSubsetSumRounds = 4;
+// Sums walked, over all rounds, before the enumeration gives up seeking the
+// best subset sum below the last one when every assignment reaching that
+// one broke another row. Unit: pair sums. Why: one round at 50 variables
+// walks about this many (well under a second), so a large problem gets
+// that one round and a small one as many as its sums need; a row that
+// breaks the best sums by the thousand is better left to the branch and
+// bound.
+constexpr uint64_t kSubsetSumRoundsBudget = uint64_t{1} << 26;
 
 // --- Progress (search_limits.cpp) -------------------------------------------
 

@@ -19,12 +19,12 @@ namespace {
 // A subset sum: the largest sum within the bounds, and the best assignment
 // reaching it. Where other rows must hold, every assignment at that sum is
 // checked against them, and when none holds, the next sum below is sought,
-// a few rounds at most.
+// while the sums walked stay within a budget.
 WalkOutcome SolveSubsetSum(SumSearch& search) {
   const SumProblem& sums = *search.sums;
   const bool checked = sums.checkedCount > 0;
   int64_t upper = sums.upper;
-  for (int32_t round = 0; round < parameters::kMaxSubsetSumRounds; ++round) {
+  for (;;) {
     int64_t sum = 0;
     bool reached = false;
     const WalkOutcome outcome = FindBestSum(search, upper, sums.lower, !checked, &sum, &reached);
@@ -33,9 +33,9 @@ WalkOutcome SolveSubsetSum(SumSearch& search) {
     if (matched != WalkOutcome::Finished || search.best.found) return matched;
     // Every assignment at sum breaks a row; the sums above it were done before.
     if (sum == sums.lower) return WalkOutcome::Finished;
+    if (search.sumsVisited >= parameters::kSubsetSumRoundsBudget) return WalkOutcome::GaveUp;
     upper = sum - 1;
   }
-  return WalkOutcome::GaveUp;
 }
 
 void WriteAssignment(const SumProblem& sums, const SumCandidate& best, ExactResult& result) {
@@ -52,13 +52,15 @@ MethodOutcome SolveByEnumeratingSums(const Problem& problem, SearchLimits& limit
   auto sums = std::make_unique<SumProblem>();
   const Recognition recognition = RecogniseSumProblem(problem, *sums);
   if (recognition == Recognition::NotOurs) return MethodOutcome::NotApplicable;
-  result.stats = ExactStats{};
-  result.stats.method = ExactMethod::SumEnumeration;
-  result.status = ExactStatus::Infeasible;
-  result.hasSolution = false;
-  result.value = NoSolutionValue;
-  for (int32_t i = 0; i < MaxVariables; ++i) result.x[i] = 0;
-  if (recognition == Recognition::Infeasible) return MethodOutcome::Answered;
+  ExactResult answer = {};
+  answer.stats.method = ExactMethod::SumEnumeration;
+  answer.status = ExactStatus::Infeasible;
+  answer.hasSolution = false;
+  answer.value = NoSolutionValue;
+  if (recognition == Recognition::Infeasible) {
+    result = answer;
+    return MethodOutcome::Answered;
+  }
 
   // What progress reported before, should the enumeration give up.
   const bool hadSolution = limits.hasSolution;
@@ -73,18 +75,19 @@ MethodOutcome SolveByEnumeratingSums(const Problem& problem, SearchLimits& limit
     limits.bestValue = hadValue;
     return MethodOutcome::NotApplicable;
   }
-  result.stats.sumsVisited = search->sumsVisited;
+  answer.stats.sumsVisited = search->sumsVisited;
   if (search->best.found) {
-    result.hasSolution = true;
-    result.value = sums->fixedCost + search->best.cost;
-    WriteAssignment(*sums, search->best, result);
+    answer.hasSolution = true;
+    answer.value = sums->fixedCost + search->best.cost;
+    WriteAssignment(*sums, search->best, answer);
   }
   if (outcome == WalkOutcome::Stopped) {
-    result.status = ExactStatus::Stopped;
+    answer.status = ExactStatus::Stopped;
   } else if (search->best.found) {
-    result.status = ExactStatus::Optimal;
-    limits.bound = result.value;  // proven: every assignment was weighed
+    answer.status = ExactStatus::Optimal;
+    limits.bound = answer.value;  // proven: every assignment was weighed
   }
+  result = answer;
   return MethodOutcome::Answered;
 }
 

