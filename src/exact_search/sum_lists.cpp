@@ -101,6 +101,29 @@ void SortWindow(PairStream& stream, int32_t shift, int64_t start) {
   }
 }
 
+// Every pair at order number start, more than a window holds, merged into
+// the best of them; with one key row they share their key sums.
+void MergeTies(PairStream& stream, int64_t start) {
+  const QuarterList& runs = *stream.runs;
+  const QuarterList& items = *stream.items;
+  PairEntry best = {start, 0, 0};
+  bool seen = false;
+  for (uint32_t r = stream.live; r < runs.size; ++r) {
+    const int64_t runOrder = runs.order[r];
+    if (runOrder + items.order.front() > start) break;
+    uint32_t j = stream.next[r];
+    for (; j < items.size && runOrder + items.order[j] == start; ++j) {
+      const PairEntry entry = {start, r, j};
+      if (!seen || PairBetter(stream, entry, best)) best = entry;
+      seen = true;
+      ++stream.produced;
+    }
+    stream.next[r] = j;
+  }
+  stream.window[0] = best;
+  stream.windowSize = 1;
+}
+
 }  // namespace
 
 void BuildQuarterList(const Problem& problem, const SumProblem& sums, int32_t first, int32_t count,
@@ -196,12 +219,28 @@ uint32_t KeyMultiplicity(const QuarterList& list) {
   return most;
 }
 
-void StartPairStream(PairStream& stream, const QuarterList& a, const QuarterList& b, int32_t firstTieRow) {
+bool PairBetter(const PairStream& stream, const PairEntry& a, const PairEntry& b) {
+  const QuarterList& runs = *stream.runs;
+  const QuarterList& items = *stream.items;
+  const int64_t costA = runs.cost[a.run] + items.cost[a.item];
+  const int64_t costB = runs.cost[b.run] + items.cost[b.item];
+  if (costA != costB) return costA < costB;
+  for (int k = 0; k < kBitWords; ++k) {
+    const uint64_t x = runs.bits[a.run].word[k] | items.bits[a.item].word[k];
+    const uint64_t y = runs.bits[b.run].word[k] | items.bits[b.item].word[k];
+    if (x != y) return x < y;
+  }
+  return false;
+}
+
+void StartPairStream(PairStream& stream, const QuarterList& a, const QuarterList& b, int32_t firstTieRow,
+                     bool mergeTies) {
   // The shorter list gives the runs, which every window scans once.
   const bool aFirst = a.size <= b.size;
   stream.runs = aFirst ? &a : &b;
   stream.items = aFirst ? &b : &a;
   stream.firstTieRow = firstTieRow;
+  stream.mergeTies = mergeTies;
   stream.next.assign(stream.runs->size, 0);
   stream.live = 0;
   stream.produced = 0;
@@ -286,7 +325,11 @@ WindowOutcome NextWindow(PairStream& stream) {
     }
     stream.windowSize = filled;
     if (!full) break;
-    if (stream.width == 1) return WindowOutcome::TooDense;
+    if (stream.width == 1) {
+      if (!stream.mergeTies || stream.firstTieRow < runs.keyRows) return WindowOutcome::TooDense;
+      MergeTies(stream, start);
+      return WindowOutcome::Filled;
+    }
     stream.width /= 2;
   }
   for (size_t t = 0; t < stream.touchedRun.size(); ++t)

@@ -51,7 +51,11 @@ struct PairEntry {
 struct PairStream {
   const QuarterList* runs;  // one run per entry: that entry with each of items
   const QuarterList* items;
-  int32_t firstTieRow;            // key rows from it on break ties in order
+  int32_t firstTieRow;  // key rows from it on break ties in order
+  // Only the best pair of each vector of key sums is wanted (least cost,
+  // then smallest assignment): with one key row, pairs sharing their sum
+  // beyond what a window holds come as that one pair.
+  bool mergeTies;
   std::vector<uint32_t> next;     // per run: its first item not yet produced
   uint32_t live;                  // runs before it are spent
   uint64_t width;                 // of the next window of order numbers
@@ -65,15 +69,19 @@ struct PairStream {
   uint64_t produced;
 };
 
-void StartPairStream(PairStream& stream, const QuarterList& a, const QuarterList& b, int32_t firstTieRow);
+void StartPairStream(PairStream& stream, const QuarterList& a, const QuarterList& b, int32_t firstTieRow,
+                     bool mergeTies);
 
 enum class WindowOutcome {
   Filled,    // window holds the next pair sums in order, at least one
   Finished,  // every pair sum was produced
-  TooDense,  // more pairs share one order number than a window holds
+  TooDense,  // more pairs share one order number than a window holds, and cannot be merged
 };
 
 WindowOutcome NextWindow(PairStream& stream);
+
+// Of two pairs, the one of lesser cost, then of smaller assignment.
+bool PairBetter(const PairStream& stream, const PairEntry& a, const PairEntry& b);
 
 // Key sum j of a pair.
 inline int64_t PairKeySum(const PairStream& stream, const PairEntry& entry, int32_t j) {

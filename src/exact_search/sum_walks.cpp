@@ -18,8 +18,9 @@ struct GroupCursor {
 
 enum class Step { Ready, Finished, Stopped, TooDense };
 
-void StartCursor(GroupCursor& cursor, const QuarterList& a, const QuarterList& b, int32_t firstTieRow) {
-  StartPairStream(cursor.stream, a, b, firstTieRow);
+void StartCursor(GroupCursor& cursor, const QuarterList& a, const QuarterList& b, int32_t firstTieRow,
+                 bool mergeTies) {
+  StartPairStream(cursor.stream, a, b, firstTieRow, mergeTies);
   cursor.begin = 0;
   cursor.end = 0;
 }
@@ -31,10 +32,11 @@ Step NextGroup(GroupCursor& cursor, SumSearch& search) {
   cursor.begin = cursor.end;
   if (cursor.begin == stream.windowSize) {
     if (LimitReached(*search.limits)) return Step::Stopped;
+    const uint64_t before = stream.produced;
     const WindowOutcome outcome = NextWindow(stream);
+    search.sumsVisited += stream.produced - before;
     if (outcome == WindowOutcome::Finished) return Step::Finished;
     if (outcome == WindowOutcome::TooDense) return Step::TooDense;
-    search.sumsVisited += stream.windowSize;
     cursor.begin = 0;
   }
   cursor.end = cursor.begin + 1;
@@ -183,6 +185,9 @@ bool PrepareSumSearch(SumSearch& search, const Problem& problem, const SumProble
   }
   // So many pairs sharing one vector of sums that no window holds them: the
   // key rows leave most variables free (an equation over a few of them).
+  // That matters only where such pairs cannot be merged into their best:
+  // with rows to check on each, or with several key rows.
+  if (sums.checkedCount == 0 && sums.keyRows == 1) return true;
   const uint64_t capacity = parameters::kSumWindowEntries;
   const QuarterList* q = search.quarters;
   return uint64_t{KeyMultiplicity(q[0])} * KeyMultiplicity(q[1]) <= capacity &&
@@ -195,8 +200,10 @@ WalkOutcome MatchTarget(SumSearch& search, const int64_t* target) {
   for (int32_t j = 0; j < sums.keyRows; ++j) targetOrder += sums.orderWeight[j] * target[j];
   GroupCursor left;
   GroupCursor right;
-  StartCursor(left, search.quarters[0], search.quarters[1], sums.firstTieRow);
-  StartCursor(right, search.quarters[2], search.quarters[3], sums.firstTieRow);
+  // Checked one by one, the pairs of a group are all wanted.
+  const bool mergeTies = sums.checkedCount == 0;
+  StartCursor(left, search.quarters[0], search.quarters[1], sums.firstTieRow, mergeTies);
+  StartCursor(right, search.quarters[2], search.quarters[3], sums.firstTieRow, mergeTies);
   Step leftStep = NextGroup(left, search);
   Step rightStep = leftStep == Step::Ready ? NextGroup(right, search) : Step::Finished;
   while (leftStep == Step::Ready && rightStep == Step::Ready) {
@@ -229,8 +236,9 @@ WalkOutcome FindBestSum(SumSearch& search, int64_t upper, int64_t lower, bool wi
   *bestSum = 0;
   GroupCursor left;
   GroupCursor right;
-  StartCursor(left, search.quarters[0], search.quarters[1], sums.firstTieRow);
-  StartCursor(right, search.quarters[2], search.quarters[3], sums.firstTieRow);
+  // Only sums are wanted, or the best of each group.
+  StartCursor(left, search.quarters[0], search.quarters[1], sums.firstTieRow, true);
+  StartCursor(right, search.quarters[2], search.quarters[3], sums.firstTieRow, true);
   Step leftStep = NextGroup(left, search);
   Step rightStep = leftStep == Step::Ready ? NextGroup(right, search) : Step::Finished;
   SumCandidate rightBest = {};  // of the right group, once needed
