@@ -229,23 +229,29 @@ TestProblem MarketSplit(uint64_t seed, int32_t m, int32_t n) {
   return p;
 }
 
-// An equation over the first k variables, coefficients 1 … largest, and
-// with knapsack, a knapsack row over all n beside it.
-TestProblem EquationOverSome(int32_t n, int32_t k, int64_t largest, bool knapsack) {
+// Equations (as many as given) over the first k variables, coefficients
+// 1 … largest, right-hand sides half their totals; with knapsack, a
+// knapsack row over all n beside them.
+TestProblem EquationsOverSome(int32_t n, int32_t k, int64_t largest, int32_t equations, bool knapsack) {
   std::mt19937_64 rng(5);
   TestProblem p{n, {}, {}};
-  std::vector<int64_t> equation(static_cast<size_t>(n) + 1, 0);
   std::vector<int64_t> weights(static_cast<size_t>(n) + 1, 0);
   for (int32_t i = 0; i < n; ++i) {
     p.c.push_back(-Uniform(rng, 1, 100));
     weights[static_cast<size_t>(i)] = Uniform(rng, 1, 100);
     weights[static_cast<size_t>(n)] += weights[static_cast<size_t>(i)] / 2;
-    if (i < k) equation[static_cast<size_t>(i)] = Uniform(rng, 1, largest);
-    equation[static_cast<size_t>(n)] += equation[static_cast<size_t>(i)] / 2;
   }
-  p.rows.push_back(equation);
-  for (int64_t& v : equation) v = -v;
-  p.rows.push_back(equation);
+  for (int32_t e = 0; e < equations; ++e) {
+    std::vector<int64_t> equation(static_cast<size_t>(n) + 1, 0);
+    for (int32_t i = 0; i < k; ++i) {
+      equation[static_cast<size_t>(i)] = Uniform(rng, 1, largest);
+      equation[static_cast<size_t>(n)] += equation[static_cast<size_t>(i)];
+    }
+    equation[static_cast<size_t>(n)] /= 2;
+    p.rows.push_back(equation);
+    for (int64_t& v : equation) v = -v;
+    p.rows.push_back(equation);
+  }
   if (knapsack) p.rows.push_back(weights);
   return p;
 }
@@ -262,15 +268,92 @@ TEST(SumEnumeration, DeclinesWhereItIsNotTheMethod) {
 }
 
 // So many assignments share their sums that meeting them tells little: an
-// equation over two variables (x0 + x1 = 1) or one with all coefficients 1
-// (seen in the lists at once); one whose coefficients 1 … 20 give a half's
-// pair sums more ties than a window holds (seen in the walk); one whose
-// matches, with a row checked on each, pass the budget of checks.
+// equation over two variables (x0 + x1 = 1) or one with all coefficients 1,
+// beside a knapsack (seen in the lists at once); two equations whose
+// coefficients 1 … 3 give a half's pair sums more ties than a window holds
+// (seen in the walk); one whose matches, with a row checked on each, pass
+// the budget of checks.
 TEST(SumEnumeration, DeclinesWhereTooManyAssignmentsShareTheirSums) {
-  ExpectDeclined(EquationOverSome(50, 2, 1, true), "x0 + x1 = 1 and 48 free");
-  ExpectDeclined(EquationOverSome(50, 50, 1, true), "sum x = 25 over 50");
-  ExpectDeclined(EquationOverSome(50, 50, 20, false), "coefficients 1 … 20 over 50");
-  ExpectDeclined(EquationOverSome(40, 40, 20, true), "coefficients 1 … 20 over 40 and a knapsack");
+  ExpectDeclined(EquationsOverSome(50, 2, 1, 1, true), "x0 + x1 = 1 and 48 free");
+  ExpectDeclined(EquationsOverSome(50, 50, 1, 1, true), "sum x = 25 over 50");
+  ExpectDeclined(EquationsOverSome(50, 50, 3, 2, false), "two equations, coefficients 1 … 3, over 50");
+  ExpectDeclined(EquationsOverSome(40, 40, 20, 1, true), "coefficients 1 … 20 over 40 and a knapsack");
+}
+
+// With one key row and no other row to check, only the best of the pairs
+// sharing a sum matters, so a sum shared beyond what a window holds is
+// merged into that one pair. Answers found apart: Σx = 20 over 40 with
+// tied costs (the 20 cheapest, the later of equal costs first); Σx ≤ 20
+// worth −Σx (the last 20); and Avis's knapsack at n = 40, whose best is its
+// 19 heaviest items (20 would not fit).
+TEST(SumEnumeration, TiesBeyondAWindowAreMergedIntoTheirBest) {
+  const int32_t n = 40;
+  std::mt19937_64 rng(31);
+  TestProblem choose{n, {}, {}};
+  std::vector<int64_t> ones(static_cast<size_t>(n), 1);
+  for (int32_t i = 0; i < n; ++i) choose.c.push_back(Uniform(rng, 0, 3));
+  ones.push_back(20);
+  choose.rows.push_back(ones);
+  for (int64_t& v : ones) v = -v;
+  choose.rows.push_back(ones);
+  std::vector<int32_t> byCost(static_cast<size_t>(n));
+  for (int32_t i = 0; i < n; ++i) byCost[static_cast<size_t>(i)] = i;
+  std::sort(byCost.begin(), byCost.end(), [&](int32_t a, int32_t b) {
+    return choose.c[a] != choose.c[b] ? choose.c[a] < choose.c[b] : a > b;
+  });
+  std::vector<int8_t> chosen(static_cast<size_t>(n), 0);
+  int64_t chosenCost = 0;
+  for (int32_t k = 0; k < 20; ++k) {
+    chosen[static_cast<size_t>(byCost[k])] = 1;
+    chosenCost += choose.c[byCost[k]];
+  }
+
+  TestProblem fill{n, std::vector<int64_t>(static_cast<size_t>(n), -1), {}};
+  std::vector<int64_t> row(static_cast<size_t>(n), 1);
+  row.push_back(20);
+  fill.rows.push_back(row);
+  std::vector<int8_t> lastTwenty(static_cast<size_t>(n), 0);
+  for (int32_t i = 20; i < n; ++i) lastTwenty[static_cast<size_t>(i)] = 1;
+
+  // Avis's knapsack as the instances write it: y = 1 − x, costs w, row
+  // −w·y ≤ C − Σw; the best leaves out the 19 heaviest items.
+  const int64_t unit = int64_t{n} * (n + 1);
+  TestProblem avis{n, {}, {}};
+  std::vector<int64_t> weights;
+  int64_t total = 0;
+  for (int32_t j = 1; j <= n; ++j) {
+    avis.c.push_back(unit + j);
+    weights.push_back(-(unit + j));
+    total += unit + j;
+  }
+  const int64_t capacity = (n - 1) / 2 * unit + int64_t{n} * (n - 1) / 2;
+  weights.push_back(capacity - total);
+  avis.rows.push_back(weights);
+  std::vector<int8_t> lightest(static_cast<size_t>(n), 0);
+  int64_t lightestWeight = 0;
+  for (int32_t i = 0; i < n - (n - 1) / 2; ++i) {
+    lightest[static_cast<size_t>(i)] = 1;
+    lightestWeight += unit + i + 1;
+  }
+
+  const struct {
+    const char* name;
+    const TestProblem& problem;
+    int64_t value;
+    const std::vector<int8_t>& x;
+  } kCases[] = {
+      {"sum x = 20, tied costs", choose, chosenCost, chosen},
+      {"sum x <= 20 worth -sum x", fill, -20, lastTwenty},
+      {"Avis's knapsack", avis, lightestWeight, lightest},
+  };
+  for (const auto& c : kCases) {
+    const MethodRun run = RunMethod(c.problem);
+    ASSERT_EQ(run.outcome, MethodOutcome::Answered) << c.name;
+    EXPECT_EQ(run.result.status, ExactStatus::Optimal) << c.name;
+    EXPECT_EQ(run.result.value, c.value) << c.name;
+    for (int32_t i = 0; i < n; ++i)
+      EXPECT_EQ(run.result.x[i], c.x[static_cast<size_t>(i)]) << c.name << ", x_" << i;
+  }
 }
 
 // --- The stream of pair sums ---------------------------------------------------------
@@ -311,7 +394,7 @@ TEST(SumEnumeration, PairStreamGivesEveryPairInOrder) {
     auto search = std::make_unique<zoint::SumSearch>();
     ASSERT_TRUE(zoint::PrepareSumSearch(*search, problem, sums, limits)) << c.name;
     zoint::PairStream stream;
-    zoint::StartPairStream(stream, search->quarters[0], search->quarters[1], sums.firstTieRow);
+    zoint::StartPairStream(stream, search->quarters[0], search->quarters[1], sums.firstTieRow, false);
     const uint64_t pairs = uint64_t{stream.runs->size} * stream.items->size;
     ASSERT_GT(pairs, 2 * zoint::parameters::kSumWindowEntries) << c.name;
 
