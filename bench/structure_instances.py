@@ -164,7 +164,8 @@ def market_split(outdir, m, seed, checker):
                              text=True).stdout.split()
         with open(os.path.join(folder, "optimum.txt"), "w") as f:
             f.write(out[0] + "\n")
-        print("%s: optimum %s, %s assignments meet the equations" % (name, out[0], out[1]))
+        print("%s: optimum %s, %s assignments meet the equations, the smallest optimal %s"
+              % (name, out[0], out[1], out[2]))
 
 
 def main(argv):
