@@ -234,6 +234,14 @@ Recognition RecogniseSumProblem(const Problem& problem, SumProblem& sums) {
     }
   }
   if (sums.enumeratedCount > parameters::kMaxEnumeratedVariables) return Recognition::NotOurs;
+  if (sums.enumeratedCount > parameters::kSparseRowsVariables) {
+    for (int32_t k = 0; k < sums.keyRows; ++k) {
+      int32_t nonzeros = 0;
+      for (int32_t e = 0; e < sums.enumeratedCount; ++e)
+        nonzeros += sums.key[k][sums.enumerated[e]] != 0 ? 1 : 0;
+      if (2 * nonzeros < sums.enumeratedCount) return Recognition::NotOurs;
+    }
+  }
   ChooseOrderWeights(sums);
   return Recognition::Ours;
 }

@@ -47,7 +47,7 @@ struct SumProblem {
 };
 
 enum class Recognition {
-  NotOurs,     // no equation and no row the objective follows, or too many variables
+  NotOurs,  // no equation and no row the objective follows, too many variables, or sparse key rows over many
   Infeasible,  // ours, and some row no assignment meets
   Ours,        // described in the record
 };

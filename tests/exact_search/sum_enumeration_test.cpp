@@ -265,6 +265,18 @@ TEST(SumEnumeration, DeclinesWhereItIsNotTheMethod) {
   ExpectDeclined({3, {-1, -5, -2}, {{1, 2, 3, 4}, {-1, -2, -3, -3}}}, "a range is no equation");
   // Too many variables: market split with 7 equations.
   ExpectDeclined(MarketSplit(1, 7, 60), "60 variables");
+  // Beyond 40 variables, equations each over a few of them: set
+  // partitioning, 10 parts of 5 among 50 columns.
+  TestProblem partition{50, std::vector<int64_t>(50, 1), {}};
+  for (int32_t part = 0; part < 10; ++part) {
+    std::vector<int64_t> row(51, 0);
+    for (int32_t i = 5 * part; i < 5 * part + 5; ++i) row[static_cast<size_t>(i)] = 1;
+    row[50] = 1;
+    partition.rows.push_back(row);
+    for (int64_t& v : row) v = -v;
+    partition.rows.push_back(row);
+  }
+  ExpectDeclined(partition, "sparse equations over 50");
 }
 
 // So many assignments share their sums that meeting them tells little: an
@@ -274,7 +286,7 @@ TEST(SumEnumeration, DeclinesWhereItIsNotTheMethod) {
 // (seen in the walk); one whose matches, with a row checked on each, pass
 // the budget of checks.
 TEST(SumEnumeration, DeclinesWhereTooManyAssignmentsShareTheirSums) {
-  ExpectDeclined(EquationsOverSome(50, 2, 1, 1, true), "x0 + x1 = 1 and 48 free");
+  ExpectDeclined(EquationsOverSome(40, 2, 1, 1, true), "x0 + x1 = 1 and 38 free");
   ExpectDeclined(EquationsOverSome(50, 50, 1, 1, true), "sum x = 25 over 50");
   ExpectDeclined(EquationsOverSome(50, 50, 3, 2, false), "two equations, coefficients 1 … 3, over 50");
   ExpectDeclined(EquationsOverSome(40, 40, 20, 1, true), "coefficients 1 … 20 over 40 and a knapsack");
