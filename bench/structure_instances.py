@@ -18,8 +18,8 @@ program zoint_market_split_check (bench/market_split_check.cpp, a plain
 enumeration of both halves matched through a sorted list), given with
 --checker. Without it, market split folders get no optimum.txt.
 
-usage: structure_instances.py [--checker PATH] OUTDIR SPEC...
-  SPEC: ms:M:SEED (market split with M equations) or todd:N
+usage: structure_instances.py [--checker PATH] OUTDIR INSTANCE...
+  INSTANCE: ms:M:SEED (market split with M equations) or todd:N
 """
 import bisect
 import os
@@ -175,14 +175,14 @@ def main(argv):
     if len(argv) < 2:
         sys.exit(__doc__)
     outdir = argv[0]
-    for spec in argv[1:]:
-        parts = spec.split(":")
+    for instance in argv[1:]:
+        parts = instance.split(":")
         if parts[0] == "ms":
             market_split(outdir, int(parts[1]), int(parts[2]), checker)
         elif parts[0] == "todd":
             todd(outdir, int(parts[1]))
         else:
-            sys.exit("unknown spec " + spec)
+            sys.exit("unknown instance " + instance)
 
 
 if __name__ == "__main__":
