@@ -138,6 +138,52 @@ constexpr CoreSize kCores[] = {{1, 1000, 0}, {2, 4000, 0}, {3, 20000, 0}, {4, 0,
 // Why: the search itself is then quick enough.
 constexpr int32_t kFewestVariablesForCores = 20;
 
+// --- Enumeration of sums (sum_*.cpp) ----------------------------------------
+
+// Most variables the enumeration takes on; beyond, it declines. Unit:
+// variables in some row that matters. Why: it passes 2^(n/2) sums of each
+// half through memory, about 10^8 a second; at 56 that is a few seconds,
+// and each variable more multiplies it by 1.4.
+constexpr int32_t kMaxEnumeratedVariables = 56;
+
+// Beyond this many variables, the enumeration takes only key rows with
+// coefficients on at least half of its variables, and declines otherwise.
+// Unit: variables. Why: up to here it takes under a tenth of a second; above,
+// its cost doubles every two variables whatever the rows, while sparse
+// equations (set partitioning, assignment) are what the relaxation bounds
+// well and the branch and bound settles in a few nodes. Dense ones (market
+// split, subset sums) are where it is hopeless.
+constexpr int32_t kSparseRowsVariables = 40;
+
+// Pair sums held at once for each half, 16 bytes each: 1 MiB, twice for the
+// sort. Unit: entries. Why: the sums of a half come a window of values at a
+// time; each window costs a scan of one list besides its entries (about a
+// tenth of them at this size), and one this large still sorts within the
+// cache's middle level. Measured fastest of 2^15 … 2^17.
+constexpr size_t kSumWindowEntries = size_t{1} << 16;
+
+// Buckets of the one radix pass that sorts a window; the buckets are then
+// finished by insertion. Unit: log2 of buckets. Why: windows aim at half
+// their capacity, so about two entries a bucket; more buckets cost more in
+// the scattered writes than they save in insertion.
+constexpr int32_t kSumSortBucketBits = 14;
+
+// Pairs of assignments that meet the matched sums and are checked against
+// the other rows one by one, before the enumeration gives up. Unit: pairs.
+// Why: each check costs a few additions per row; 2^24 take well under a
+// second, and more mean the matched rows leave most of the work to the
+// others, which the branch and bound weighs better.
+constexpr uint64_t kMaxCheckedPairs = uint64_t{1} << 24;
+
+// Sums walked, over all rounds, before the enumeration gives up seeking the
+// best subset sum below the last one when every assignment reaching that
+// one broke another row. Unit: pair sums. Why: one round at 50 variables
+// walks about this many (well under a second), so a large problem gets
+// that one round and a small one as many as its sums need; a row that
+// breaks the best sums by the thousand is better left to the branch and
+// bound.
+constexpr uint64_t kSubsetSumRoundsBudget = uint64_t{1} << 26;
+
 // --- Progress (search_limits.cpp) -------------------------------------------
 
 // Seconds between two progress reports by default, and the least interval

@@ -39,6 +39,21 @@ inline bool ProductAtMost(uint64_t a, uint64_t b, uint64_t limit, uint64_t& prod
 // |v| as an unsigned number; |INT64_MIN| = 2^63 fits.
 inline uint64_t Magnitude(int64_t v) { return v < 0 ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v); }
 
+// a · b exactly, as a two's-complement number of 128 bits in two words. Built
+// from 32-bit halves, as the 32-bit builds have no wider type.
+struct WideProduct {
+  uint64_t high;
+  uint64_t low;
+};
+WideProduct MultiplyWide(int64_t a, int64_t b);
+
+// a · b = c · d, decided exactly.
+inline bool ProductsEqual(int64_t a, int64_t b, int64_t c, int64_t d) {
+  const WideProduct left = MultiplyWide(a, b);
+  const WideProduct right = MultiplyWide(c, d);
+  return left.high == right.high && left.low == right.low;
+}
+
 // Σ|values[0 … count−1]| ≤ limit (limit ≤ kLargestMagnitude). Each term is at
 // most 2^63 and the sum at most limit before it is added, so the test itself
 // never wraps.

@@ -15,6 +15,7 @@ constexpr int64_t kUnit39 = int64_t{1} << 39;
 constexpr int64_t kUnit40 = int64_t{1} << 40;
 constexpr int64_t kUnit54 = int64_t{1} << 54;
 constexpr int64_t kUnit55 = int64_t{1} << 55;
+constexpr int64_t kUnit56 = int64_t{1} << 56;
 
 // Near the limits, and some anywhere: sums of these wrap.
 int64_t ExtremeNumber(std::mt19937_64& rng) {
@@ -120,6 +121,17 @@ std::vector<int64_t> DrawRow(std::mt19937_64& rng, Rows rows, int32_t n, int32_t
       rhs = atPoint;
       break;
     }
+    case Rows::HugeEqualAtPoint: {
+      int64_t atPoint = 0;
+      for (int32_t i = 0; i < n; ++i) {
+        row[i] = Uniform(rng, -3, 3) * kUnit56 + Uniform(rng, -1, 1);
+        if (rng() % 2) atPoint += row[i];
+      }
+      rhs = atPoint;
+      break;
+    }
+    case Rows::EqualAtPointAndDense:
+      return DrawRow(rng, j % 2 == 0 ? Rows::EqualAtPoint : Rows::Dense, n, j, coverSize);
     case Rows::LargeUnits:
     case Rows::HugeUnits: {
       const int64_t unit = rows == Rows::LargeUnits ? kUnit39 : kUnit54;
@@ -152,10 +164,12 @@ std::vector<int64_t> Opposite(const std::vector<int64_t>& row) {
 TestProblem RandomProblem(std::mt19937_64& rng, const Family& family, int32_t n, int32_t m, int32_t coverSize) {
   TestProblem p{n, {}, {}};
   for (int32_t i = 0; i < n; ++i) p.c.push_back(DrawCost(rng, family.costs));
-  const bool equalities = family.rows == Rows::Equalities || family.rows == Rows::EqualAtPoint;
   for (int32_t j = 0; j < m; ++j) {
     p.rows.push_back(DrawRow(rng, family.rows, n, j, coverSize));
-    if (equalities) p.rows.push_back(Opposite(p.rows.back()));
+    const bool equality = family.rows == Rows::Equalities || family.rows == Rows::EqualAtPoint ||
+                          family.rows == Rows::HugeEqualAtPoint ||
+                          (family.rows == Rows::EqualAtPointAndDense && j % 2 == 0);
+    if (equality) p.rows.push_back(Opposite(p.rows.back()));
   }
   return p;
 }
@@ -175,6 +189,30 @@ TestProblem RandomKnapsack(uint64_t seed, int32_t n, int32_t m, bool correlated)
     p.rows.push_back(row);
   }
   for (int32_t i = 0; i < n; ++i) p.c[i] -= correlated ? Uniform(rng, 0, 500) : Uniform(rng, 1, 1000);
+  return p;
+}
+
+TestProblem RandomSubsetSum(std::mt19937_64& rng, int32_t n, int64_t maxWeight, bool signedWeights,
+                            int64_t costUnit, int64_t rowUnit, SubsetSumForm form) {
+  TestProblem p{n, {}, {}};
+  std::vector<int64_t> row;
+  int64_t total = 0;
+  for (int32_t i = 0; i < n; ++i) {
+    int64_t w = Uniform(rng, 1, maxWeight);
+    if (signedWeights && rng() % 2) w = -w;
+    p.c.push_back(costUnit * w);
+    row.push_back(rowUnit * w);
+    total += rowUnit * w;
+  }
+  row.push_back(total / 2);
+  if (form == SubsetSumForm::Maximised) {
+    for (int64_t& c : p.c) c = -c;
+  }
+  p.rows.push_back(row);
+  if (form == SubsetSumForm::Complemented) {
+    for (int64_t& c : p.c) c = -c;
+    return Complemented(p, AllVariables(p));
+  }
   return p;
 }
 

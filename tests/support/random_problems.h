@@ -45,6 +45,8 @@ enum class Rows {
   PositiveKnapsack,  // w in 1 … 30, b = ⌊Σw/2⌋ (an uncomplemented knapsack)
   Equalities,     // Dense rows, each with its opposite: a·x = b
   EqualAtPoint,   // a_ji in −3 … 3, b = a·x at a random x, and the opposite row: feasible, few points
+  HugeEqualAtPoint,     // the same times 2^56, ±1: near the 64-bit ends for n up to 20
+  EqualAtPointAndDense, // even rows EqualAtPoint with their opposites, odd rows Dense alone
   LargeUnits,     // a_ji and b_j: −10 … 10 times 2^39, ±1
   HugeUnits,      // the same with 2^54
   HugeOddRows,    // every odd row HugeUnits, the others Dense: the relaxation keeps half
@@ -85,6 +87,11 @@ constexpr Family kAllNegative = {"all negative", Costs::NonPositive, Rows::Dense
 constexpr Family kSignedEqualities = {"signed equalities", Costs::Signed, Rows::EqualAtPoint};
 constexpr Family kSignedHuge = {"signed huge", Costs::HugeSigned, Rows::HugeSigned};
 constexpr Family kSignedSetCovering = {"signed set covering", Costs::Mixed, Rows::CoverSubset};
+// Equations with inequalities beside them, with costs that tie, and with
+// coefficients near 2^56.
+constexpr Family kEquationsAndRows = {"equations and rows", Costs::Signed, Rows::EqualAtPointAndDense};
+constexpr Family kTiedEquations = {"equations, tied costs", Costs::ZeroOrOne, Rows::EqualAtPoint};
+constexpr Family kHugeEquations = {"huge equations", Costs::HugeSigned, Rows::HugeEqualAtPoint};
 }  // namespace families
 
 // A problem of the family with n variables and m rows as drawn (Equalities
@@ -98,6 +105,18 @@ TestProblem RandomProblem(std::mt19937_64& rng, const Family& family, int32_t n,
 // item's mean weight, which makes the relaxation's bound weak and the search
 // long (thousands of nodes at n = 60, a few at n = 20).
 TestProblem RandomKnapsack(uint64_t seed, int32_t n, int32_t m, bool correlated);
+
+// A subset sum: one row whose costs follow its coefficients. Weights w_i in
+// 1 … maxWeight (−maxWeight … maxWeight, not 0, with signedWeights), costs
+// costUnit·w_i and coefficients rowUnit·w_i (so c = (costUnit / rowUnit)·a)
+// in the form given, the right-hand side half the row's total.
+enum class SubsetSumForm {
+  Maximised,     // minimise −c·x subject to a·x ≤ b: the largest sum that fits
+  Complemented,  // the same with y = 1 − x: minimise c·y subject to −a·y ≤ b − Σa
+  Minimised,     // minimise c·x subject to a·x ≤ b: the row only bounds it
+};
+TestProblem RandomSubsetSum(std::mt19937_64& rng, int32_t n, int64_t maxWeight, bool signedWeights,
+                            int64_t costUnit, int64_t rowUnit, SubsetSumForm form);
 
 // y = 1 − x for every variable in mask: costs and coefficients change sign,
 // each right-hand side moves by the row's complemented coefficients. c·x =
