@@ -112,8 +112,8 @@ int64_t Lcm(int64_t a, int64_t b, int64_t c) { return Lcm(Lcm(a, b), c); }
 int64_t Halves(double bound) { return static_cast<int64_t>(bound * 2); }
 
 // x holds a value for each variable the mapping kept and 0 for each slack.
-// A row holding a slack s (coefficient c, bounds [l, u]) is met when some
-// t in c·[l, u] brings the rest of the row within its sides.
+// A row holding slacks s_k (coefficients c_k, bounds [l_k, u_k]) is met when
+// some t in Σ c_k·[l_k, u_k] brings the rest of the row within its sides.
 bool ModelFeasible(const zoint::RawModel& model, const std::vector<int>& x, const std::vector<bool>& slack) {
   for (size_t i = 0; i < x.size(); ++i) {
     const zoint::RawVariable& v = model.variables[i];
@@ -122,10 +122,10 @@ bool ModelFeasible(const zoint::RawModel& model, const std::vector<int>& x, cons
   for (const zoint::RawRow& row : model.rows) {
     std::vector<zoint::ExactNumber> a(x.size(), zoint::kZero);
     int64_t d = Lcm(row.lower.denominator, row.upper.denominator, 2);
-    const zoint::RawTerm* slackTerm = nullptr;
+    std::vector<const zoint::RawTerm*> slackTerms;
     for (const zoint::RawTerm& term : row.terms) {
       if (slack[static_cast<size_t>(term.variable)]) {
-        slackTerm = &term;
+        slackTerms.push_back(&term);
       } else {
         a[static_cast<size_t>(term.variable)] = term.coefficient;
       }
@@ -134,24 +134,26 @@ bool ModelFeasible(const zoint::RawModel& model, const std::vector<int>& x, cons
     const __int128 sum = ScaledSum(a, x, d);
     // The room the sides leave, [low, high], as multiples of 1/(2d).
     const __int128 infinite = static_cast<__int128>(1) << 120;
-    __int128 low = row.hasLower
-                       ? 2 * (static_cast<__int128>(row.lower.numerator) * (d / row.lower.denominator) - sum)
-                       : -infinite;
-    __int128 high = row.hasUpper
-                        ? 2 * (static_cast<__int128>(row.upper.numerator) * (d / row.upper.denominator) - sum)
-                        : infinite;
-    if (slackTerm != nullptr) {
-      const zoint::RawVariable& v = model.variables[static_cast<size_t>(slackTerm->variable)];
-      const __int128 c =
-          static_cast<__int128>(slackTerm->coefficient.numerator) * (d / slackTerm->coefficient.denominator);
-      __int128 least = c * Halves(v.lower);
-      __int128 most = c * Halves(v.upper);
-      if (least > most) std::swap(least, most);
-      // Some t in [least, most] lies in [low, high].
-      if (most < low || least > high) return false;
-      continue;
+    const __int128 low = row.hasLower
+                             ? 2 * (static_cast<__int128>(row.lower.numerator) * (d / row.lower.denominator) - sum)
+                             : -infinite;
+    const __int128 high = row.hasUpper
+                              ? 2 * (static_cast<__int128>(row.upper.numerator) * (d / row.upper.denominator) - sum)
+                              : infinite;
+    // The slacks together reach every t in [least, most] (each ranges over
+    // an interval, so their sum does too).
+    __int128 least = 0;
+    __int128 most = 0;
+    for (const zoint::RawTerm* term : slackTerms) {
+      const zoint::RawVariable& v = model.variables[static_cast<size_t>(term->variable)];
+      const __int128 c = static_cast<__int128>(term->coefficient.numerator) * (d / term->coefficient.denominator);
+      __int128 from = c * Halves(v.lower);
+      __int128 to = c * Halves(v.upper);
+      if (from > to) std::swap(from, to);
+      least += from;
+      most += to;
     }
-    if (low > 0 || high < 0) return false;
+    if (most < low || least > high) return false;
   }
   return true;
 }
