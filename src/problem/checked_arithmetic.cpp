@@ -12,6 +12,38 @@ bool MagnitudeSumAtMost(const int64_t* values, int32_t count, uint64_t limit) {
   return true;
 }
 
+Unsigned128 MultiplyWide(uint64_t a, uint64_t b) {
+  // Schoolbook on 32-bit halves: each partial product fits in 64 bits, and
+  // so does each column sum below (at most 3 · (2^32 − 1) · 2^32 < 2^64).
+  const uint64_t mask = 0xFFFFFFFFu;
+  const uint64_t aLow = a & mask, aHigh = a >> 32;
+  const uint64_t bLow = b & mask, bHigh = b >> 32;
+  const uint64_t lowLow = aLow * bLow;
+  const uint64_t lowHigh = aLow * bHigh;
+  const uint64_t highLow = aHigh * bLow;
+  const uint64_t highHigh = aHigh * bHigh;
+  const uint64_t middle = (lowLow >> 32) + (lowHigh & mask) + (highLow & mask);
+  return Unsigned128{highHigh + (lowHigh >> 32) + (highLow >> 32) + (middle >> 32),
+                     (middle << 32) | (lowLow & mask)};
+}
+
+uint64_t DivideWide(Unsigned128 a, uint64_t d) {
+  // Long division one bit at a time; the remainder stays below d, and the
+  // bit shifted out of it on the way says it already exceeds d.
+  uint64_t remainder = a.high;
+  uint64_t quotient = 0;
+  for (int bit = 63; bit >= 0; --bit) {
+    const bool carry = (remainder >> 63) != 0;
+    remainder = (remainder << 1) | ((a.low >> bit) & 1u);
+    quotient <<= 1;
+    if (carry || remainder >= d) {
+      remainder -= d;
+      quotient |= 1u;
+    }
+  }
+  return quotient;
+}
+
 DigitRun ScanDigits(const char* text, const char* end, uint64_t limit) {
   DigitRun run{text, 0, true};
   for (; run.stop < end && IsDecimalDigit(*run.stop); ++run.stop) {

@@ -31,6 +31,30 @@ inline uint64_t Magnitude(int64_t v) { return v < 0 ? 0 - static_cast<uint64_t>(
 // never wraps.
 bool MagnitudeSumAtMost(const int64_t* values, int32_t count, uint64_t limit);
 
+// An unsigned 128-bit number as two 64-bit halves: exact products of two
+// 64-bit numbers on every target, the 32-bit ones included, which have no
+// 128-bit type.
+struct Unsigned128 {
+  uint64_t high;
+  uint64_t low;
+};
+
+// a · b, exactly.
+Unsigned128 MultiplyWide(uint64_t a, uint64_t b);
+
+// a + b; requires that the sum fits in 128 bits.
+inline Unsigned128 AddWide(Unsigned128 a, Unsigned128 b) {
+  const uint64_t low = a.low + b.low;
+  return Unsigned128{a.high + b.high + (low < a.low ? 1u : 0u), low};
+}
+
+inline bool WideLess(Unsigned128 a, Unsigned128 b) {
+  return a.high != b.high ? a.high < b.high : a.low < b.low;
+}
+
+// ⌊a / d⌋ for d > 0, when it fits in 64 bits (a.high < d).
+uint64_t DivideWide(Unsigned128 a, uint64_t d);
+
 // The run of decimal digits at [text, end): where it stops (the first byte
 // that is not a digit) and its value, when that is at most limit. Digits past
 // the limit are still consumed, so the caller can report the whole number.

@@ -1,0 +1,58 @@
+// The 128-bit products and quotients the exact search compares ratios and
+// bounds with, on every target (the 32-bit ones have no 128-bit type).
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "problem/checked_arithmetic.h"
+
+namespace zoint_test {
+namespace {
+
+using zoint::DivideWide;
+using zoint::MultiplyWide;
+using zoint::Unsigned128;
+
+TEST(WideArithmetic, ProductsAtTheEdges) {
+  const uint64_t kAll = ~uint64_t{0};
+  const struct {
+    uint64_t a, b;
+    uint64_t high, low;
+  } cases[] = {
+      {0, kAll, 0, 0},
+      {1, kAll, 0, kAll},
+      {kAll, kAll, kAll - 1, 1},                            // (2^64 − 1)^2 = 2^128 − 2^65 + 1
+      {uint64_t{1} << 32, uint64_t{1} << 32, 1, 0},        // 2^64
+      {uint64_t{1} << 63, 2, 1, 0},                         // 2^64
+      {0xFFFFFFFFu, 0xFFFFFFFFu, 0, 0xFFFFFFFE00000001u},  // the middle column's carry
+      {0x123456789ABCDEF0u, 0x0FEDCBA987654321u, 0x0121FA00AD77D742u, 0x2236D88FE5618CF0u},
+  };
+  for (const auto& c : cases) {
+    const Unsigned128 product = MultiplyWide(c.a, c.b);
+    EXPECT_EQ(product.high, c.high) << c.a << " · " << c.b;
+    EXPECT_EQ(product.low, c.low) << c.a << " · " << c.b;
+  }
+}
+
+// a·b is the one 128-bit number P with P mod 2^64 = a·b mod 2^64 and
+// ⌊P / b⌋ = a: together they check the product and the quotient.
+TEST(WideArithmetic, ProductDividedByAFactorGivesTheOther) {
+  std::mt19937_64 rng(3);
+  for (int round = 0; round < 20000; ++round) {
+    const uint64_t a = rng() >> (rng() % 64);
+    const uint64_t b = (rng() >> (rng() % 64)) | 1u;
+    const Unsigned128 product = MultiplyWide(a, b);
+    ASSERT_EQ(product.low, a * b) << a << " · " << b;
+    ASSERT_EQ(DivideWide(product, b), a) << a << " · " << b;
+    // Adding less than b leaves the quotient alone; adding b raises it.
+    const Unsigned128 almost = zoint::AddWide(product, Unsigned128{0, b - 1});
+    ASSERT_EQ(DivideWide(almost, b), a);
+    if (a < ~uint64_t{0}) {
+      ASSERT_EQ(DivideWide(zoint::AddWide(product, Unsigned128{0, b}), b), a + 1);
+    }
+    ASSERT_TRUE(zoint::WideLess(product, zoint::AddWide(product, Unsigned128{0, 1})));
+  }
+}
+
+}  // namespace
+}  // namespace zoint_test
