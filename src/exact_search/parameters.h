@@ -138,6 +138,22 @@ constexpr CoreSize kCores[] = {{1, 1000, 0}, {2, 4000, 0}, {3, 20000, 0}, {4, 0,
 // Why: the search itself is then quick enough.
 constexpr int32_t kFewestVariablesForCores = 20;
 
+// --- The one-row table (one_row_table_fill.cpp) ----------------------------
+
+// Most cells a one-row table fills, summed over its items; each keeps one
+// decision bit, so this is also 256 MiB of bits. Unit: cells. Why: filled
+// at a few tenths of a nanosecond each, 2^31 cells take about a second,
+// and with the values below the whole process stays under 512 MB. A
+// larger table is left to the branch and bound.
+constexpr uint64_t kMaxTableCells = uint64_t{1} << 31;
+
+// Most bytes for one column of values over the table's capacity (4 bytes a
+// cell where every value fits 32 bits, else 8). Unit: bytes. Why: 128 MiB
+// holds 2^25 cells of 32 bits, above the capacity of a knapsack of 100
+// items with weights to 10^6 filled halfway (about 3·10^7); with the bits
+// above it keeps the process under 512 MB.
+constexpr uint64_t kMaxTableValueBytes = uint64_t{1} << 27;
+
 // --- Progress (search_limits.cpp) -------------------------------------------
 
 // Seconds between two progress reports by default, and the least interval

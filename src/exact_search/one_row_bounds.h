@@ -1,0 +1,38 @@
+// Bounds on a one-row knapsack, in exact integer arithmetic: the greedy
+// packing (a feasible assignment), the linear relaxation's bound (Dantzig's:
+// items by falling profit per weight, the first that does not fit taken in
+// part), and the fixing they justify together.
+#ifndef ZOINT_ONE_ROW_BOUNDS_H
+#define ZOINT_ONE_ROW_BOUNDS_H
+
+#include <cstdint>
+
+#include "exact_search/one_row_knapsack.h"
+
+namespace zoint {
+
+// The items by falling profit per unit of weight (ratios compared exactly).
+struct RatioOrder {
+  int32_t count;
+  int32_t item[MaxVariables];
+};
+void OrderByRatio(const OneRowKnapsack& knapsack, RatioOrder& order);
+
+// Takes the items in ratio order wherever they still fit; taken[k] says
+// which. Returns their profit.
+uint64_t GreedyPacking(const OneRowKnapsack& knapsack, const RatioOrder& order, int8_t* taken);
+
+// ⌊the linear relaxation's optimum⌋: no assignment gains more.
+uint64_t RelaxationBound(const OneRowKnapsack& knapsack, const RatioOrder& order);
+
+// Fixes every item whose other value would leave the relaxation's bound
+// below `incumbent`, the profit of a feasible assignment, and repeats while
+// that fixes more; `taken` (that assignment) follows the removals. Every
+// assignment gaining at least `incumbent`, an optimum among them and every
+// assignment tied with it, has each item at the value it is fixed to, so
+// no optimum is lost, nor any tie that the lexicographic choice needs.
+void FixByRelaxationBound(OneRowKnapsack& knapsack, int8_t* taken);
+
+}  // namespace zoint
+
+#endif  // ZOINT_ONE_ROW_BOUNDS_H
