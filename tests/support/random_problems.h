@@ -50,6 +50,11 @@ enum class Rows {
   HugeOddRows,    // every odd row HugeUnits, the others Dense: the relaxation keeps half
   HugeSigned,     // a_ji in −10 … 10 times 2^54, b anywhere, the 64-bit ends included
   Extreme,        // near the 64-bit limits
+  // a_ji in −30 … 30, one in five 0, b uniform from 3 below the least
+  // activity to 1 below the largest: every row broken by some assignment,
+  // now and then by all
+  SignedKnapsack,
+  MetByEvery,     // a_ji in −10 … 10, b from the largest activity to 3 above it
 };
 
 struct Family {
@@ -85,6 +90,13 @@ constexpr Family kAllNegative = {"all negative", Costs::NonPositive, Rows::Dense
 constexpr Family kSignedEqualities = {"signed equalities", Costs::Signed, Rows::EqualAtPoint};
 constexpr Family kSignedHuge = {"signed huge", Costs::HugeSigned, Rows::HugeSigned};
 constexpr Family kSignedSetCovering = {"signed set covering", Costs::Mixed, Rows::CoverSubset};
+// One row of either sign, with costs of either sign, or with many ties.
+constexpr Family kOneRowSigned = {"one signed row", Costs::Signed, Rows::SignedKnapsack};
+constexpr Family kOneRowFewCosts = {"one signed row, few costs", Costs::Few, Rows::SignedKnapsack};
+constexpr Family kOneRowZeroCosts = {"one signed row, zero costs", Costs::ZeroOrOne, Rows::SignedKnapsack};
+constexpr Family kOneRowHugeCosts = {"one signed row, huge costs", Costs::HugeSigned, Rows::SignedKnapsack};
+// Rows no assignment breaks.
+constexpr Family kMetByEvery = {"rows met by every assignment", Costs::Signed, Rows::MetByEvery};
 }  // namespace families
 
 // A problem of the family with n variables and m rows as drawn (Equalities
