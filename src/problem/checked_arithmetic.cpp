@@ -27,20 +27,25 @@ Unsigned128 MultiplyWide(uint64_t a, uint64_t b) {
                      (middle << 32) | (lowLow & mask)};
 }
 
-uint64_t DivideWide(Unsigned128 a, uint64_t d) {
+uint64_t DivideWide(Unsigned128 a, uint64_t d, uint64_t* remainder) {
+  if (a.high == 0) {
+    if (remainder != nullptr) *remainder = a.low % d;
+    return a.low / d;
+  }
   // Long division one bit at a time; the remainder stays below d, and the
   // bit shifted out of it on the way says it already exceeds d.
-  uint64_t remainder = a.high;
+  uint64_t left = a.high;
   uint64_t quotient = 0;
   for (int bit = 63; bit >= 0; --bit) {
-    const bool carry = (remainder >> 63) != 0;
-    remainder = (remainder << 1) | ((a.low >> bit) & 1u);
+    const bool carry = (left >> 63) != 0;
+    left = (left << 1) | ((a.low >> bit) & 1u);
     quotient <<= 1;
-    if (carry || remainder >= d) {
-      remainder -= d;
+    if (carry || left >= d) {
+      left -= d;
       quotient |= 1u;
     }
   }
+  if (remainder != nullptr) *remainder = left;
   return quotient;
 }
 

@@ -52,8 +52,9 @@ inline bool WideLess(Unsigned128 a, Unsigned128 b) {
   return a.high != b.high ? a.high < b.high : a.low < b.low;
 }
 
-// ⌊a / d⌋ for d > 0, when it fits in 64 bits (a.high < d).
-uint64_t DivideWide(Unsigned128 a, uint64_t d);
+// ⌊a / d⌋ for d > 0, when it fits in 64 bits (a.high < d); the remainder
+// goes to *remainder when that is not null.
+uint64_t DivideWide(Unsigned128 a, uint64_t d, uint64_t* remainder = nullptr);
 
 // The run of decimal digits at [text, end): where it stops (the first byte
 // that is not a digit) and its value, when that is at most limit. Digits past
