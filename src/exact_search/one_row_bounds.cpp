@@ -32,13 +32,123 @@ bool RelaxationBelow(const OneRowKnapsack& knapsack, const RatioOrder& order, in
   return profit < target;
 }
 
+// The relaxation of one side of item k (the items before it, or it and
+// those after) within a capacity: whole + remainder / divisor, with
+// remainder < divisor.
+struct SideRelaxation {
+  uint64_t whole;
+  uint64_t remainder;
+  uint64_t divisor;
+};
+
+SideRelaxation RelaxSide(const OneRowKnapsack& knapsack, const RatioOrder& order, int32_t k, bool after,
+                         uint64_t capacity) {
+  SideRelaxation side{0, 0, 1};
+  uint64_t left = capacity;
+  for (int32_t r = 0; r < order.count; ++r) {
+    if ((order.item[r] >= k) != after) continue;
+    const KnapsackItem& item = knapsack.items[order.item[r]];
+    if (item.weight > left) {
+      side.whole += DivideWide(MultiplyWide(left, item.profit), item.weight, &side.remainder);
+      side.divisor = item.weight;
+      return side;
+    }
+    left -= item.weight;
+    side.whole += item.profit;
+  }
+  return side;
+}
+
+// Whether the two sides' relaxations, items before k within capacity − c
+// and the rest within c, reach target together. Each side's whole part
+// fits, being at most the profit of its items.
+bool SidesReach(const OneRowKnapsack& knapsack, const RatioOrder& order, int32_t k, uint64_t c, uint64_t target) {
+  const SideRelaxation before = RelaxSide(knapsack, order, k, false, knapsack.capacity - c);
+  const SideRelaxation after = RelaxSide(knapsack, order, k, true, c);
+  const uint64_t whole = before.whole + after.whole;
+  if (whole >= target) return true;
+  if (whole + 1 < target) return false;
+  // The two fractions must make up the last unit: r1/d1 + r2/d2 ≥ 1.
+  const Unsigned128 sum =
+      AddWide(MultiplyWide(before.remainder, after.divisor), MultiplyWide(after.remainder, before.divisor));
+  return !WideLess(sum, MultiplyWide(before.divisor, after.divisor));
+}
+
+// The item of one side whose share of that side's relaxation holds unit
+// [position, position + 1) of the capacity, or −1 beyond the side's weight.
+int32_t ItemAtUnit(const OneRowKnapsack& knapsack, const RatioOrder& order, int32_t k, bool after,
+                   uint64_t position) {
+  uint64_t filled = 0;
+  for (int32_t r = 0; r < order.count; ++r) {
+    if ((order.item[r] >= k) != after) continue;
+    filled += knapsack.items[order.item[r]].weight;
+    if (position < filled) return order.item[r];
+  }
+  return -1;
+}
+
+// Whether the sum of the two sides' relaxations rises from c to c + 1: the
+// unit the items from k gain is worth more than the unit the items before k
+// give up. Requires capacity − c − 1 within the weight before k.
+bool SidesRise(const OneRowKnapsack& knapsack, const RatioOrder& order, int32_t k, uint64_t c) {
+  const int32_t gained = ItemAtUnit(knapsack, order, k, true, c);
+  if (gained < 0) return false;
+  const int32_t lost = ItemAtUnit(knapsack, order, k, false, knapsack.capacity - c - 1);
+  if (lost < 0) return true;
+  const KnapsackItem& up = knapsack.items[gained];
+  const KnapsackItem& down = knapsack.items[lost];
+  return WideLess(MultiplyWide(down.profit, up.weight), MultiplyWide(up.profit, down.weight));
+}
+
+}  // namespace
+
 uint64_t ProfitOf(const OneRowKnapsack& knapsack, const int8_t* taken) {
   uint64_t profit = 0;
   for (int32_t k = 0; k < knapsack.itemCount; ++k) profit += taken[k] != 0 ? knapsack.items[k].profit : 0;
   return profit;
 }
 
-}  // namespace
+CapacityRange CapacitiesReaching(const OneRowKnapsack& knapsack, const RatioOrder& order, int32_t k,
+                                 uint64_t low, uint64_t high, uint64_t target) {
+  // The peak: the first c from which the sum no longer rises.
+  uint64_t from = low;
+  uint64_t to = high;
+  while (from < to) {
+    const uint64_t middle = from + (to - from) / 2;
+    if (SidesRise(knapsack, order, k, middle)) {
+      from = middle + 1;
+    } else {
+      to = middle;
+    }
+  }
+  const uint64_t peak = from;
+  if (!SidesReach(knapsack, order, k, peak, target)) return CapacityRange{peak, peak};
+  // Rising up to the peak, falling after it: the first c that reaches
+  // target below it, the last above it.
+  from = low;
+  to = peak;
+  while (from < to) {
+    const uint64_t middle = from + (to - from) / 2;
+    if (SidesReach(knapsack, order, k, middle, target)) {
+      to = middle;
+    } else {
+      from = middle + 1;
+    }
+  }
+  CapacityRange range{from, peak};
+  from = peak;
+  to = high;
+  while (from < to) {
+    const uint64_t middle = from + (to - from + 1) / 2;
+    if (SidesReach(knapsack, order, k, middle, target)) {
+      from = middle;
+    } else {
+      to = middle - 1;
+    }
+  }
+  range.high = from;
+  return range;
+}
 
 void OrderByRatio(const OneRowKnapsack& knapsack, RatioOrder& order) {
   order.count = knapsack.itemCount;

@@ -33,6 +33,23 @@ uint64_t RelaxationBound(const OneRowKnapsack& knapsack, const RatioOrder& order
 // no optimum is lost, nor any tie that the lexicographic choice needs.
 void FixByRelaxationBound(OneRowKnapsack& knapsack, int8_t* taken);
 
+// Capacities c left for items k … end through which an assignment gaining
+// at least target can pass: the items before k then fill exactly
+// capacity − c, so it gains at most the relaxation of those items within
+// capacity − c plus the relaxation of items k … end within c. That sum is
+// concave in c, so the capacities where it reaches target form one range;
+// returned within [low, high], where items before k can fill capacity − c.
+// Never empty: when no capacity reaches target, one of them.
+struct CapacityRange {
+  uint64_t low;
+  uint64_t high;
+};
+CapacityRange CapacitiesReaching(const OneRowKnapsack& knapsack, const RatioOrder& order, int32_t k,
+                                 uint64_t low, uint64_t high, uint64_t target);
+
+// The profit of the items taken.
+uint64_t ProfitOf(const OneRowKnapsack& knapsack, const int8_t* taken);
+
 }  // namespace zoint
 
 #endif  // ZOINT_ONE_ROW_BOUNDS_H

@@ -5,6 +5,11 @@
 #include <cstring>
 #include <limits>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "exact_search/one_row_bounds.h"
 #include "exact_search/parameters.h"
 
 namespace zoint {
@@ -17,53 +22,106 @@ constexpr uint64_t kBitsPerWord = 64;
 // sense: taking it (packing) or leaving it out (covering).
 bool ZeroChooses(const TableShape& shape, const KnapsackItem& item) { return shape.covering == item.takenIsOne; }
 
-// One block of at most 64 cells of a step, all in one word of bits, with
-// every cell at or above the item's weight: cell s becomes the better of
-// itself and cell s − weight plus gain. Returns the bits, cell 0 of the
-// block in bit 0. The new values go to a block of their own first, so the
-// loop reads only cells the step has not changed yet (it runs from the top
-// cell down, block by block) and has no dependence between its iterations.
+// Cells a step handles at a time: its values and flags stay in the first
+// cache level. A multiple of 64, so that every word of bits lies in one
+// chunk.
+constexpr uint32_t kChunkCells = 1024;
+
+// Cells [0, count) at or above the item's weight: cell j becomes the better
+// of itself and source[j] + gain, and zeroBest[j] says whether x = 0 reaches
+// that best. The sources lie below the cells, or among them when the weight
+// is below count: then the new values go to `fresh` first, so that every
+// source is read before the step changes it. Either way the loop has no
+// dependence between its iterations.
 template <typename Value>
-uint64_t StepBlockAboveWeight(Value* cells, const Value* source, uint32_t count, Value gain, bool zeroChooses) {
-  Value fresh[kBitsPerWord];
-  uint8_t zeroBest[kBitsPerWord];
+void StepAboveWeight(Value* cells, const Value* source, uint32_t count, Value gain, bool zeroChooses,
+                     uint8_t* zeroBest, Value* fresh) {
+  const bool overlap = source + count > cells;
+  Value* out = overlap ? fresh : cells;
   if (zeroChooses) {
     for (uint32_t j = 0; j < count; ++j) {
       const Value kept = cells[j];
       const Value chosen = source[j] + gain;
-      fresh[j] = kept > chosen ? kept : chosen;
-      zeroBest[j] = chosen >= kept;
+      zeroBest[j] = static_cast<uint8_t>(chosen >= kept);
+      out[j] = kept > chosen ? kept : chosen;
     }
   } else {
     for (uint32_t j = 0; j < count; ++j) {
       const Value kept = cells[j];
       const Value chosen = source[j] + gain;
-      fresh[j] = kept > chosen ? kept : chosen;
-      zeroBest[j] = kept >= chosen;
+      zeroBest[j] = static_cast<uint8_t>(kept >= chosen);
+      out[j] = kept > chosen ? kept : chosen;
     }
   }
-  std::memcpy(cells, fresh, count * sizeof(Value));
-  uint64_t bits = 0;
-  for (uint32_t j = 0; j < count; ++j) bits |= static_cast<uint64_t>(zeroBest[j]) << j;
-  return bits;
+  if (overlap) std::memcpy(cells, fresh, count * sizeof(Value));
 }
 
 // The same below the item's weight, where choosing it gives `chosen` itself.
 template <typename Value>
-uint64_t StepBlockBelowWeight(Value* cells, uint32_t count, Value chosen, bool zeroChooses) {
-  uint64_t bits = 0;
+void StepBelowWeight(Value* cells, uint32_t count, Value chosen, bool zeroChooses, uint8_t* zeroBest) {
   for (uint32_t j = 0; j < count; ++j) {
     const Value kept = cells[j];
+    zeroBest[j] = static_cast<uint8_t>(zeroChooses ? chosen >= kept : kept >= chosen);
     cells[j] = kept > chosen ? kept : chosen;
-    const bool zeroBest = zeroChooses ? chosen >= kept : kept >= chosen;
-    bits |= static_cast<uint64_t>(zeroBest) << j;
   }
-  return bits;
 }
 
+// 64 flags, each 0 or 1, as the bits of one word, flag b in bit b.
+uint64_t WordOfFlags(const uint8_t* flags) {
+#if defined(__SSE2__)
+  // Each flag moved to its byte's top bit, then the sixteen top bits at once.
+  uint64_t word = 0;
+  for (uint32_t group = 0; group < 4; ++group) {
+    const __m128i sixteen = _mm_loadu_si128(reinterpret_cast<const __m128i*>(flags + 16 * group));
+    const uint64_t bits = static_cast<uint32_t>(_mm_movemask_epi8(_mm_slli_epi16(sixteen, 7)));
+    word |= bits << (16 * group);
+  }
+  return word;
+#else
+  // Eight flags read as one little-endian number, times 0x0102040810204080,
+  // bring flag b to bit 56 + b: eight bits with one multiplication.
+  uint64_t word = 0;
+  for (uint32_t group = 0; group < 8; ++group) {
+    uint64_t eight = 0;
+    for (uint32_t b = 0; b < 8; ++b) eight |= static_cast<uint64_t>(flags[8 * group + b]) << (8 * b);
+    word |= ((eight * 0x0102040810204080u) >> 56) << (8 * group);
+  }
+  return word;
+#endif
+}
+
+// Flags (each 0 or 1) of cells first … first + count − 1 as bits of the
+// row, whose word 0 holds cells rowBase·64 … rowBase·64 + 63.
+void PackBits(const uint8_t* flags, uint64_t first, uint32_t count, uint64_t* row, uint64_t rowBase) {
+  uint32_t j = 0;
+  while (j < count) {
+    const uint64_t cell = first + j;
+    const uint32_t offset = static_cast<uint32_t>(cell % kBitsPerWord);
+    const uint32_t take = std::min<uint32_t>(static_cast<uint32_t>(kBitsPerWord) - offset, count - j);
+    uint64_t word = 0;
+    if (take == kBitsPerWord) {
+      word = WordOfFlags(flags + j);
+    } else {
+      for (uint32_t t = 0; t < take; ++t) word |= static_cast<uint64_t>(flags[j + t]) << (offset + t);
+    }
+    row[cell / kBitsPerWord - rowBase] = word;
+    j += take;
+  }
+}
+
+// One item's step over cells from … to of its window, at most kChunkCells
+// of them, from a multiple of 64 (or the window's low end) to one below a
+// multiple of 64 (or its high end), so that each word of its bits is
+// written whole here. `ceiling` is the previous step's.
 template <typename Value>
-void StepItem(const TableShape& shape, const KnapsackItem& item, uint64_t low, uint64_t high, Value* values,
-              uint64_t* row) {
+void StepCells(const TableShape& shape, const KnapsackItem& item, uint64_t low, uint64_t ceiling, uint64_t from,
+               uint64_t to, Value* values, uint64_t* row) {
+  Value fresh[kChunkCells];
+  uint8_t zeroBest[kChunkCells];
+  if (!shape.covering && to > ceiling) {
+    // Above the previous ceiling a capacity is worth what the ceiling is.
+    std::fill(values + std::max(ceiling + 1, from), values + to + 1, values[ceiling]);
+  }
   const bool zeroChooses = ZeroChooses(shape, item);
   // Packing: taking the item gains its profit from the cell its weight
   // below, and does not fit under its weight. Covering: leaving it out
@@ -72,54 +130,93 @@ void StepItem(const TableShape& shape, const KnapsackItem& item, uint64_t low, u
   const Value profit = static_cast<Value>(item.profit);
   const Value gain = shape.covering ? -profit : profit;
   const Value belowWeight = shape.covering ? -profit : std::numeric_limits<Value>::lowest();
-  uint64_t top = high;
+  const uint32_t count = static_cast<uint32_t>(to - from + 1);
+  // Cells at or above the weight first: they read cells below them, the
+  // chunk's lower ones among them, before those change.
+  const uint32_t below =
+      from >= item.weight ? 0 : static_cast<uint32_t>(std::min<uint64_t>(count, item.weight - from));
+  if (below < count) {
+    const uint64_t first = from + below;
+    StepAboveWeight(values + first, values + (first - item.weight), count - below, gain, zeroChooses,
+                    zeroBest + below, fresh);
+  }
+  StepBelowWeight(values + from, below, belowWeight, zeroChooses, zeroBest);
+  PackBits(zeroBest, from, count, row, low / kBitsPerWord);
+}
+
+uint64_t RoundUpToWord(uint64_t cells) { return (cells + kBitsPerWord - 1) & ~(kBitsPerWord - 1); }
+
+// The items first, first − 1, …, last in one sweep down the table. Item k
+// reads the cells of item k + 1's step at and one weight below its own, so
+// it may run as soon as item k + 1 is a weight (rounded up to a word) ahead
+// of it: cell c of item j is stepped at time c + lag[j], item j's lag being
+// the weights of the items after it in the sweep, each rounded up. At each
+// time the sweep steps the items from the first, so that each reads its
+// predecessor's fresh cells; a later item runs above an earlier one, so no
+// item overwrites a cell an earlier one has still to read. The values the
+// sweep touches at once span the lags, which stay within the last cache
+// level; a step at a time would stream the whole window from memory.
+template <typename Value>
+void Sweep(const OneRowKnapsack& knapsack, const TableShape& shape, int32_t first, int32_t last, Value* values,
+           uint64_t* bits) {
+  uint64_t lag[MaxVariables];
+  lag[first] = 0;
+  for (int32_t k = first - 1; k >= last; --k) lag[k] = lag[k + 1] + RoundUpToWord(knapsack.items[k].weight);
+  uint64_t earliest = UINT64_MAX;
+  uint64_t latest = 0;
+  for (int32_t k = first; k >= last; --k) {
+    earliest = std::min(earliest, shape.low[k] + lag[last] - lag[k]);
+    latest = std::max(latest, shape.high[k] + lag[last] - lag[k]);
+  }
+  // Times run down from latest to earliest in chunks that start at a
+  // multiple of 64; cell c of item k is time c + lag[last] − lag[k].
+  uint64_t end = latest;
   for (;;) {
-    const uint64_t blockLow = std::max(low, top & ~(kBitsPerWord - 1));
-    const uint32_t count = static_cast<uint32_t>(top - blockLow + 1);
-    // Cells of the block at or above the weight first: they read cells
-    // below them, the block's lower ones among them, before those change.
-    const uint32_t below =
-        blockLow >= item.weight ? 0 : static_cast<uint32_t>(std::min<uint64_t>(count, item.weight - blockLow));
-    uint64_t bits = 0;
-    if (below < count) {
-      const uint64_t first = blockLow + below;
-      bits = StepBlockAboveWeight(values + first, values + (first - item.weight), count - below, gain, zeroChooses)
-             << below;
+    uint64_t start = end + 1 > kChunkCells ? RoundUpToWord(end + 1 - kChunkCells) : 0;
+    start = std::max(start, earliest);
+    for (int32_t k = first; k >= last; --k) {
+      const uint64_t shift = lag[last] - lag[k];
+      if (end < shape.low[k] + shift || start > shape.high[k] + shift) continue;
+      const uint64_t from = std::max(start, shape.low[k] + shift) - shift;
+      const uint64_t to = std::min(end, shape.high[k] + shift) - shift;
+      const uint64_t ceiling = k + 1 < knapsack.itemCount ? shape.ceiling[k + 1] : 0;
+      StepCells(shape, knapsack.items[k], shape.low[k], ceiling, from, to, values, bits + shape.firstWord[k]);
     }
-    bits |= StepBlockBelowWeight(values + blockLow, below, belowWeight, zeroChooses);
-    row[(top / kBitsPerWord) - (low / kBitsPerWord)] = bits << (blockLow % kBitsPerWord);
-    if (blockLow == low) break;
-    top = blockLow - 1;
+    if (start == earliest) break;
+    end = start - 1;
   }
 }
 
 template <typename Value>
 bool FillValues(const OneRowKnapsack& knapsack, const TableShape& shape, Value* values, uint64_t* bits,
                 SearchLimits& limits) {
-  // Before any item only cell 0 is reached, worth 0 in either form.
-  values[0] = 0;
-  uint64_t filled = 0;  // cells 0 … filled hold the values after the last step
-  // Covering: a demand beyond the weight of the items stepped through so far
-  // cannot be met; below every value reached (each ≥ −sumProfit).
+  // Before any item: in packing every capacity is worth 0; in covering
+  // only demand 0 is met, any other is beyond reach (below every value
+  // reached, each ≥ −sumProfit). Both are at most what any later step
+  // gives, as a cell left out must be.
   const Value unreachable = -static_cast<Value>(shape.sumProfit) - 1;
-  for (int32_t k = knapsack.itemCount - 1; k >= 0; --k) {
+  std::fill(values, values + shape.top + 1, shape.covering ? unreachable : 0);
+  values[0] = 0;
+  int32_t first = knapsack.itemCount - 1;
+  while (first >= 0) {
     if (LimitReached(limits)) return false;
-    const uint64_t low = shape.low[k];
-    const uint64_t high = shape.high[k];
-    if (high > filled) {
-      // Packing: beyond the weight of the items so far nothing changes.
-      const Value beyond = shape.covering ? unreachable : values[filled];
-      std::fill(values + std::max(filled + 1, low), values + high + 1, beyond);
-      filled = high;
+    // As many items as keep the sweep's span within its budget, at least one.
+    int32_t last = first;
+    uint64_t span = 0;
+    while (last > 0 && first - last + 1 < parameters::kMaxItemsPerSweep) {
+      span += RoundUpToWord(knapsack.items[last - 1].weight);
+      if (span > parameters::kMaxSweepSpan) break;
+      --last;
     }
-    StepItem(shape, knapsack.items[k], low, high, values, bits + shape.firstWord[k]);
+    Sweep(knapsack, shape, first, last, values, bits);
+    first = last - 1;
   }
   return true;
 }
 
 }  // namespace
 
-bool PlanTable(const OneRowKnapsack& knapsack, TableShape& shape) {
+bool PlanTable(const OneRowKnapsack& knapsack, uint64_t incumbent, TableShape& shape) {
   const int32_t count = knapsack.itemCount;
   assert(count > 0);
   uint64_t sumWeight = 0;
@@ -137,16 +234,23 @@ bool PlanTable(const OneRowKnapsack& knapsack, TableShape& shape) {
     return false;
   }
 
-  // From the top cell the items before k reach down by at most their
-  // weight; items k … end reach up to their own weight at most.
+  // In capacity left for items k … end: the items before k take at most
+  // their weight, and items k … end no more than theirs. A covering cell d
+  // is capacity (weight of items k … end) − d.
+  RatioOrder order;
+  OrderByRatio(knapsack, order);
   uint64_t before = 0;
   uint64_t fromHere = sumWeight;
   shape.cells = 0;
   shape.firstWord[0] = 0;
   for (int32_t k = 0; k < count; ++k) {
-    shape.low[k] = shape.top > before ? shape.top - before : 0;
-    shape.high[k] = std::min(shape.top, fromHere);
-    assert(shape.low[k] <= shape.high[k]);
+    const uint64_t least = knapsack.capacity > before ? knapsack.capacity - before : 0;
+    const uint64_t most = std::min(knapsack.capacity, fromHere);
+    const CapacityRange range = CapacitiesReaching(knapsack, order, k, least, most, incumbent);
+    shape.ceiling[k] = most;
+    shape.low[k] = shape.covering ? fromHere - range.high : range.low;
+    shape.high[k] = shape.covering ? fromHere - range.low : range.high;
+    assert(shape.low[k] <= shape.high[k] && shape.high[k] <= shape.top);
     shape.cells += shape.high[k] - shape.low[k] + 1;
     shape.firstWord[k + 1] = shape.firstWord[k] + shape.high[k] / kBitsPerWord - shape.low[k] / kBitsPerWord + 1;
     before += knapsack.items[k].weight;
@@ -175,8 +279,8 @@ void ReadSmallestOptimum(const OneRowKnapsack& knapsack, const TableShape& shape
     const KnapsackItem& item = knapsack.items[k];
     // Packing: capacity beyond the weight of the items left is worth the
     // same as that weight, and decided the same.
-    cell = std::min(cell, shape.high[k]);
-    assert(cell >= shape.low[k]);
+    if (!shape.covering) cell = std::min(cell, shape.ceiling[k]);
+    assert(cell >= shape.low[k] && cell <= shape.high[k]);
     const uint64_t word = bits[shape.firstWord[k] + cell / kBitsPerWord - shape.low[k] / kBitsPerWord];
     const bool zeroBest = ((word >> (cell % kBitsPerWord)) & 1u) != 0;
     const bool chosen = zeroBest == ZeroChooses(shape, item);

@@ -10,10 +10,14 @@
 // 0 before 1), since at each item they say exactly whether some optimum
 // with the choices so far has x = 0 there.
 //
-// A step fills only the cells a choice can still reach: from the answer's
-// cell, the items before k move it down by at most their weight, and the
-// items from k on reach at most their own weight, beyond which nothing
-// changes.
+// A step fills only the cells an optimum can pass through: from the
+// answer's cell the items before k move it down by at most their weight,
+// the items from k on reach at most their own weight (beyond it nothing
+// changes), and an assignment gaining at least a known feasible profit
+// passes only where the relaxations of the items before k and of the rest
+// together reach it (CapacitiesReaching). A cell left out keeps an older
+// value, never above its own: the cells an optimum passes through are
+// exact, and so are their bits, which is all the reading needs.
 #ifndef ZOINT_ONE_ROW_TABLE_FILL_H
 #define ZOINT_ONE_ROW_TABLE_FILL_H
 
@@ -31,14 +35,18 @@ struct TableShape {
   uint64_t sumProfit;  // Σ profit of the items
   uint64_t low[MaxVariables];   // cells item k's step fills: low[k] … high[k]
   uint64_t high[MaxVariables];
+  // Packing: min(capacity, weight of items k … end); a cell above it is
+  // worth the same and decided the same.
+  uint64_t ceiling[MaxVariables];
   uint64_t firstWord[MaxVariables + 1];  // item k's bits start at this word
   uint64_t words;                        // words of bits in all
   uint64_t cells;                        // Σ (high − low + 1)
 };
 
 // The shape of the knapsack's table, or false when it is beyond the
-// budgets of parameters.h. Requires Σ weight > capacity and at least one item.
-bool PlanTable(const OneRowKnapsack& knapsack, TableShape& shape);
+// budgets of parameters.h; some assignment gains `incumbent`. Requires
+// Σ weight > capacity and at least one item.
+bool PlanTable(const OneRowKnapsack& knapsack, uint64_t incumbent, TableShape& shape);
 
 // Bytes of the values and of the decision bits the table needs.
 uint64_t ValueBytes(const TableShape& shape);

@@ -154,6 +154,29 @@ constexpr uint64_t kMaxTableCells = uint64_t{1} << 31;
 // above it keeps the process under 512 MB.
 constexpr uint64_t kMaxTableValueBytes = uint64_t{1} << 27;
 
+// Items a sweep down the one-row table steps together, and the most cells
+// between its first item's step and its last's (one_row_table_fill.cpp).
+// Unit: items; cells. Why: the sweep rereads within its span what its
+// earlier items wrote, which stays in the last cache level when the span's
+// 32-bit values take 8 MiB; sixteen items read each value from memory once
+// where a step at a time would read it sixteen times. Between sweeps the
+// limits are asked, so a sweep stays short.
+constexpr int32_t kMaxItemsPerSweep = 16;
+constexpr uint64_t kMaxSweepSpan = uint64_t{1} << 21;
+
+// Items of the core searched for a first assignment of a one-row knapsack,
+// around the break item of its relaxation (one_row_core.cpp). Unit: items.
+// Why: the optimum of Pisinger's hard knapsacks differs from the greedy
+// one mostly within a few dozen items around the break; each state keeps
+// the core's choices in one 64-bit word.
+constexpr int32_t kCoreItems = 24;
+
+// Most (weight, profit) states the core search keeps between two items.
+// Unit: states, 24 bytes each. Why: a few hundred thousand merges take a
+// few milliseconds; beyond it the states of least promise are dropped,
+// which only makes the first assignment worse, never the answer.
+constexpr size_t kMaxCoreStates = size_t{1} << 12;
+
 // --- Progress (search_limits.cpp) -------------------------------------------
 
 // Seconds between two progress reports by default, and the least interval
