@@ -153,6 +153,31 @@ TEST(OneRowTable, MatchesBruteForceWithHugeWeightsAndCosts) {
   }
 }
 
+// Costs −λ·a: every item gains λ per unit of weight, so the optimum is the
+// heaviest sum within the capacity, reached by many assignments at once
+// (the lexicographic choice among them matters). Variables outside the row
+// get costs of any sign.
+TEST(OneRowTable, MatchesBruteForceWhereProfitsFollowWeights) {
+  std::mt19937_64 rng(29);
+  const int rounds = RoundsToRun(300);
+  for (int round = 0; round < rounds; ++round) {
+    const int32_t n = static_cast<int32_t>(round % 30 == 0 ? 16 + rng() % 5 : 1 + rng() % 14);
+    const int64_t lambda = round % 2 == 0 ? 1 : 3;
+    TestProblem problem{n, {}, {std::vector<int64_t>(static_cast<size_t>(n) + 1, 0)}};
+    std::vector<int64_t>& row = problem.rows[0];
+    int64_t least = 0;
+    int64_t largest = 0;
+    for (int32_t i = 0; i < n; ++i) {
+      row[i] = rng() % 6 == 0 ? 0 : Uniform(rng, -40, 40);
+      (row[i] < 0 ? least : largest) += row[i];
+      problem.c.push_back(row[i] == 0 ? Uniform(rng, -5, 5) : -lambda * row[i]);
+    }
+    row[n] = Uniform(rng, least - 2, largest - 1);
+    ExpectBruteForceAnswer(problem, "round " + std::to_string(round));
+    if (HasFatalFailure()) return;
+  }
+}
+
 TEST(OneRowTable, HandPickedAnswers) {
   const struct {
     const char* name;
