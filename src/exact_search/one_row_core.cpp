@@ -95,6 +95,12 @@ uint64_t ImproveByCore(const OneRowKnapsack& knapsack, const RatioOrder& order, 
   // Items before the core are taken: they fit, being before the break.
   const uint64_t room = knapsack.capacity - sums.weight[first];
   const uint64_t before = sums.profit[first];
+  // The budget grows with the table the assignment is to narrow: items
+  // times the smaller of the capacity and the weight left out.
+  const uint64_t side = std::min(knapsack.capacity, sums.weight[count] - knapsack.capacity);
+  const uint64_t cells = side / parameters::kTableCellsPerCoreState * static_cast<uint64_t>(count);
+  const size_t budget = static_cast<size_t>(std::min<uint64_t>(
+      parameters::kMaxCoreStates, std::max<uint64_t>(parameters::kFewestCoreStates, cells)));
 
   std::vector<CoreState> states(1, CoreState{0, 0, 0});
   std::vector<CoreState> merged;
@@ -108,11 +114,11 @@ uint64_t ImproveByCore(const OneRowKnapsack& knapsack, const RatioOrder& order, 
       const uint64_t bound = before + state.profit + RelaxFrom(knapsack, order, sums, r + 1, room - state.weight);
       if (bound > best) promise.emplace_back(bound, state);
     }
-    if (promise.size() > parameters::kMaxCoreStates) {
-      std::nth_element(promise.begin(), promise.begin() + static_cast<std::ptrdiff_t>(parameters::kMaxCoreStates),
+    if (promise.size() > budget) {
+      std::nth_element(promise.begin(), promise.begin() + static_cast<std::ptrdiff_t>(budget),
                        promise.end(), [](const std::pair<uint64_t, CoreState>& a,
                                          const std::pair<uint64_t, CoreState>& b) { return a.first > b.first; });
-      promise.resize(parameters::kMaxCoreStates);
+      promise.resize(budget);
       std::sort(promise.begin(), promise.end(),
                 [](const std::pair<uint64_t, CoreState>& a, const std::pair<uint64_t, CoreState>& b) {
                   return a.second.weight < b.second.weight;

@@ -168,14 +168,20 @@ constexpr uint64_t kMaxSweepSpan = uint64_t{1} << 21;
 // around the break item of its relaxation (one_row_core.cpp). Unit: items.
 // Why: the optimum of Pisinger's hard knapsacks differs from the greedy
 // one mostly within a few dozen items around the break; each state keeps
-// the core's choices in one 64-bit word.
-constexpr int32_t kCoreItems = 24;
+// the core's choices in one 64-bit word, and 48 gave the smallest tables
+// on instances with weights to 10^6.
+constexpr int32_t kCoreItems = 48;
 
-// Most (weight, profit) states the core search keeps between two items.
-// Unit: states, 24 bytes each. Why: a few hundred thousand merges take a
-// few milliseconds; beyond it the states of least promise are dropped,
-// which only makes the first assignment worse, never the answer.
-constexpr size_t kMaxCoreStates = size_t{1} << 12;
+// Most (weight, profit) states the core search keeps between two items:
+// one per kTableCellsPerCoreState cells of the table it is to narrow (items
+// times capacity), within [kFewestCoreStates, kMaxCoreStates]. Unit:
+// states, 24 bytes each; cells. Why: a state kept costs about what 2^17
+// cells do over the core's items, a few per cent of the table at most;
+// beyond the budget the states of least promise are dropped, which only
+// makes the first assignment worse, never the answer.
+constexpr uint64_t kTableCellsPerCoreState = uint64_t{1} << 17;
+constexpr size_t kFewestCoreStates = size_t{1} << 6;
+constexpr size_t kMaxCoreStates = size_t{1} << 11;
 
 // --- Progress (search_limits.cpp) -------------------------------------------
 
