@@ -236,10 +236,13 @@ template <typename Value>
 bool FillValues(const OneRowKnapsack& knapsack, const TableShape& shape, Value* values, uint64_t* bits,
                 SearchLimits& limits) {
   // Before any item: in packing every capacity is worth 0; in covering
-  // only demand 0 is met, any other is beyond reach (below every value
-  // reached, each ≥ −sumProfit). Both are at most what any later step
-  // gives, as a cell left out must be.
-  const Value unreachable = -static_cast<Value>(shape.sumProfit) - 1;
+  // only demand 0 is met, any other is beyond reach. Both are at most what
+  // any later step gives, as a cell left out must be. Every value reached
+  // is a profit, or minus one, of items other than the one stepped, so in
+  // packing a value plus a profit stays within Σ profit; "beyond reach"
+  // lies below −Σ profit and high enough that a profit subtracted from it
+  // stays within the type (PlanTable checked there is room).
+  const Value unreachable = std::numeric_limits<Value>::lowest() + static_cast<Value>(shape.largestProfit);
   std::fill(values, values + shape.top + 1, shape.covering ? unreachable : 0);
   values[0] = 0;
   int32_t first = knapsack.itemCount - 1;
@@ -265,16 +268,23 @@ bool PlanTable(const OneRowKnapsack& knapsack, uint64_t incumbent, TableShape& s
   const int32_t count = knapsack.itemCount;
   assert(count > 0);
   uint64_t sumWeight = 0;
-  shape.sumProfit = 0;
+  uint64_t sumProfit = 0;
+  shape.largestProfit = 0;
   for (int32_t k = 0; k < count; ++k) {
     sumWeight += knapsack.items[k].weight;
-    shape.sumProfit += knapsack.items[k].profit;
+    sumProfit += knapsack.items[k].profit;
+    shape.largestProfit = std::max(shape.largestProfit, knapsack.items[k].profit);
   }
   assert(sumWeight > knapsack.capacity);
   const uint64_t demand = sumWeight - knapsack.capacity;
   shape.covering = demand < knapsack.capacity;
   shape.top = shape.covering ? demand : knapsack.capacity;
-  shape.narrowValues = shape.sumProfit < static_cast<uint64_t>(INT32_MAX);
+  // The values span −Σ profit … Σ profit; covering needs room below them
+  // for "beyond reach" minus a profit (see FillValues). Both sums are at
+  // most 2^64 − 2.
+  const uint64_t span = shape.covering ? sumProfit + shape.largestProfit : sumProfit;
+  if (shape.covering && span >= static_cast<uint64_t>(INT64_MAX)) return false;
+  shape.narrowValues = span < static_cast<uint64_t>(INT32_MAX);
   if (shape.top >= parameters::kMaxTableValueBytes || ValueBytes(shape) > parameters::kMaxTableValueBytes) {
     return false;
   }

@@ -128,8 +128,8 @@ TEST(OneRowTable, MatchesBruteForceOnRandomRows) {
 }
 
 // Weights near 2^50 where few units of weight must be left out (the covering
-// form of the table is small while the capacity is not), with costs near
-// 2^55 (values beyond 32 bits) or small.
+// form of the table is small while the capacity is not), with costs small,
+// summing near 2^31, or near 2^55 (values beyond 32 bits).
 TEST(OneRowTable, MatchesBruteForceWithHugeWeightsAndCosts) {
   std::mt19937_64 rng(23);
   const int rounds = RoundsToRun(150);
@@ -142,8 +142,12 @@ TEST(OneRowTable, MatchesBruteForceWithHugeWeightsAndCosts) {
     for (int32_t i = 0; i < n; ++i) {
       row[i] = sign * (kUnit50 + Uniform(rng, 0, 1000));
       sum += row[i];
-      problem.c.push_back(round % 3 == 0 ? Uniform(rng, -20, 20)
-                                         : Uniform(rng, -3, 3) * (int64_t{1} << 55) + Uniform(rng, -1, 1));
+      // Small costs; costs whose gains sum near 2^31 (the edge of 32-bit
+      // values); costs near 2^55.
+      const int64_t cost = round % 3 == 0   ? Uniform(rng, -20, 20)
+                           : round % 3 == 1 ? -Uniform(rng, 100000000, 150000000)
+                                            : Uniform(rng, -3, 3) * (int64_t{1} << 55) + Uniform(rng, -1, 1);
+      problem.c.push_back(cost);
     }
     // Positive rows: at least a few units left out; negative rows: at least
     // a few units taken.
