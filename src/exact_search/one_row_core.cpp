@@ -10,6 +10,8 @@ namespace zoint {
 
 namespace {
 
+static_assert(parameters::kCoreItems <= 64, "a state keeps the core's choices in one 64-bit word");
+
 // Choices of the core's items so far: bit j for the core's item j.
 struct CoreState {
   uint64_t weight;

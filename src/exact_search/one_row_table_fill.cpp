@@ -31,10 +31,8 @@ bool ZeroChooses(const TableShape& shape, const KnapsackItem& item) { return sha
 #define STEP_LOOP_INLINE inline
 #endif
 
-// Cells a step handles at a time: its values and flags stay in the first
-// cache level. A multiple of 64, so that every word of bits lies in one
-// chunk.
-constexpr uint32_t kChunkCells = 1024;
+constexpr uint32_t kChunkCells = parameters::kTableChunkCells;
+static_assert(kChunkCells % kBitsPerWord == 0, "every word of bits lies in one chunk");
 
 // Cells [0, count) at or above the item's weight: cell j becomes the better
 // of itself and source[j] + gain, and zeroBest[j] says whether x = 0 reaches
@@ -201,9 +199,11 @@ uint64_t RoundUpToWord(uint64_t cells) { return (cells + kBitsPerWord - 1) & ~(k
 // item overwrites a cell an earlier one has still to read. The values the
 // sweep touches at once span the lags, which stay within the last cache
 // level; a step at a time would stream the whole window from memory.
+//
+// Returns false when the limits, asked every few chunks, say stop.
 template <typename Value>
-void Sweep(const OneRowKnapsack& knapsack, const TableShape& shape, int32_t first, int32_t last, Value* values,
-           uint64_t* bits) {
+bool Sweep(const OneRowKnapsack& knapsack, const TableShape& shape, int32_t first, int32_t last, Value* values,
+           uint64_t* bits, SearchLimits& limits) {
   uint64_t lag[MaxVariables];
   lag[first] = 0;
   for (int32_t k = first - 1; k >= last; --k) lag[k] = lag[k + 1] + RoundUpToWord(knapsack.items[k].weight);
@@ -216,7 +216,8 @@ void Sweep(const OneRowKnapsack& knapsack, const TableShape& shape, int32_t firs
   // Times run down from latest to earliest in chunks that start at a
   // multiple of 64; cell c of item k is time c + lag[last] − lag[k].
   uint64_t end = latest;
-  for (;;) {
+  for (uint32_t chunk = 1;; ++chunk) {
+    if (chunk % parameters::kChunksBetweenLimitChecks == 0 && LimitReached(limits)) return false;
     uint64_t start = end + 1 > kChunkCells ? RoundUpToWord(end + 1 - kChunkCells) : 0;
     start = std::max(start, earliest);
     for (int32_t k = first; k >= last; --k) {
@@ -227,7 +228,7 @@ void Sweep(const OneRowKnapsack& knapsack, const TableShape& shape, int32_t firs
       const uint64_t ceiling = k + 1 < knapsack.itemCount ? shape.ceiling[k + 1] : 0;
       StepCells(shape, knapsack.items[k], shape.low[k], ceiling, from, to, values, bits + shape.firstWord[k]);
     }
-    if (start == earliest) break;
+    if (start == earliest) return true;
     end = start - 1;
   }
 }
@@ -256,7 +257,7 @@ bool FillValues(const OneRowKnapsack& knapsack, const TableShape& shape, Value* 
       if (span > parameters::kMaxSweepSpan) break;
       --last;
     }
-    Sweep(knapsack, shape, first, last, values, bits);
+    if (!Sweep(knapsack, shape, first, last, values, bits, limits)) return false;
     first = last - 1;
   }
   return true;

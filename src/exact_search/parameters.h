@@ -154,6 +154,15 @@ constexpr uint64_t kMaxTableCells = uint64_t{1} << 31;
 // above it keeps the process under 512 MB.
 constexpr uint64_t kMaxTableValueBytes = uint64_t{1} << 27;
 
+// Cells of the one-row table an item's step handles at a time, and the
+// chunks of a sweep between two questions to the limits. Unit: cells;
+// chunks. Why: a chunk's values and decision flags (5 KiB at 32 bits) stay
+// in the first cache level; it must be a multiple of 64, so that every
+// word of decision bits lies in one chunk. 256 chunks of up to 16 items
+// are a few milliseconds of work.
+constexpr uint32_t kTableChunkCells = 1024;
+constexpr uint32_t kChunksBetweenLimitChecks = 256;
+
 // Items a sweep down the one-row table steps together, and the most cells
 // between its first item's step and its last's (one_row_table_fill.cpp).
 // Unit: items; cells. Why: the sweep rereads within its span what its

@@ -261,15 +261,17 @@ TEST(OneRowTable, DeclinesAllButOneRowThatMatters) {
   }
 }
 
-// A knapsack of 100 items with correlated profits, weights to 10^5: the
-// table is a few million cells, above what the fixing settles.
-TestProblem CorrelatedRow(uint64_t seed) {
+// A knapsack of 100 items with strongly correlated profits, weights to
+// `range`, filled halfway: at 10^5 the table is a few million cells, at
+// 3·10^5 some ten million, at 10^6 a few hundred million: more than the
+// fixing settles.
+TestProblem CorrelatedRow(uint64_t seed, int64_t range) {
   std::mt19937_64 rng(seed);
   TestProblem p{100, {}, {std::vector<int64_t>(101, 0)}};
   int64_t sum = 0;
   for (int32_t i = 0; i < 100; ++i) {
-    const int64_t w = Uniform(rng, 1, 100000);
-    p.c.push_back(-(w + 10000));
+    const int64_t w = Uniform(rng, 1, range);
+    p.c.push_back(-(w + range / 10));
     sum += p.rows[0][i] = w;
   }
   p.rows[0][100] = sum / 2;
@@ -277,7 +279,7 @@ TestProblem CorrelatedRow(uint64_t seed) {
 }
 
 TEST(OneRowTable, StoppedTableReturnsASoundAssignment) {
-  const TestProblem p = CorrelatedRow(1);
+  const TestProblem p = CorrelatedRow(1, 100000);
   const TableCall full = CallTable(p);
   ASSERT_EQ(full.result.status, ExactStatus::Optimal);
   ASSERT_GT(full.result.stats.tableCells, 0u);
@@ -298,14 +300,20 @@ TEST(OneRowTable, StoppedTableReturnsASoundAssignment) {
 
 struct ProgressLog {
   std::vector<zoint::ExactProgress> reports;
+  volatile int32_t cancel = 0;
+  size_t cancelAfter = 0;  // reports before the flag is raised; 0: never
 };
 
 void Record(const zoint::ExactProgress& progress, void* data) {
-  static_cast<ProgressLog*>(data)->reports.push_back(progress);
+  auto* log = static_cast<ProgressLog*>(data);
+  log->reports.push_back(progress);
+  if (log->cancelAfter != 0 && log->reports.size() >= log->cancelAfter) log->cancel = 1;
 }
 
+// The table of some ten million cells reports every millisecond, each
+// time with the greedy or core assignment and the relaxation's bound.
 TEST(OneRowTable, ProgressBoundsHoldThroughSolveExact) {
-  const TestProblem p = CorrelatedRow(2);
+  const TestProblem p = CorrelatedRow(2, 300000);
   ProgressLog log;
   ExactOptions options;
   options.progress = Record;
@@ -316,11 +324,33 @@ TEST(OneRowTable, ProgressBoundsHoldThroughSolveExact) {
   EXPECT_EQ(r.stats.method, zoint::ExactMethod::OneRowTable);
   EXPECT_TRUE(Feasible(p, r.x));
   EXPECT_EQ(ValueOf(p, r.x), r.value);
+  ASSERT_FALSE(log.reports.empty());
   for (const zoint::ExactProgress& report : log.reports) {
     EXPECT_LE(report.bound, r.value);
     ASSERT_TRUE(report.hasSolution);
     EXPECT_GE(report.bestValue, r.value);
   }
+}
+
+// A flag raised from the third report stops the table there, with a sound
+// assignment.
+TEST(OneRowTable, CancelFromTheProgressReportStopsMidway) {
+  const TestProblem p = CorrelatedRow(3, 1000000);
+  ProgressLog log;
+  log.cancelAfter = 3;
+  ExactOptions options;
+  options.cancel = &log.cancel;
+  options.progress = Record;
+  options.progressData = &log;
+  options.progressInterval = 0.001;
+  const ExactResult r = zoint::SolveExact(ToProblem(p), options);
+  EXPECT_EQ(log.reports.size(), 3u);
+  EXPECT_EQ(r.status, ExactStatus::Stopped);
+  EXPECT_EQ(r.stats.method, zoint::ExactMethod::OneRowTable);
+  ASSERT_TRUE(r.hasSolution);
+  EXPECT_TRUE(Feasible(p, r.x));
+  EXPECT_EQ(ValueOf(p, r.x), r.value);
+  EXPECT_GE(r.value, log.reports.back().bound);
 }
 
 // The shared single-row instances, through a call as a host makes it: the
