@@ -62,7 +62,8 @@ SideRelaxation RelaxSide(const OneRowKnapsack& knapsack, const RatioOrder& order
 // Whether the two sides' relaxations, items before k within capacity − c
 // and the rest within c, reach target together. Each side's whole part
 // fits, being at most the profit of its items.
-bool SidesReach(const OneRowKnapsack& knapsack, const RatioOrder& order, int32_t k, uint64_t c, uint64_t target) {
+bool SidesReach(const OneRowKnapsack& knapsack, const RatioOrder& order, int32_t k, uint64_t c,
+                uint64_t target) {
   const SideRelaxation before = RelaxSide(knapsack, order, k, false, knapsack.capacity - c);
   const SideRelaxation after = RelaxSide(knapsack, order, k, true, c);
   const uint64_t whole = before.whole + after.whole;
@@ -205,7 +206,8 @@ void FixByRelaxationBound(OneRowKnapsack& knapsack, int8_t* taken) {
       if (RelaxationBelow(knapsack, order, k, knapsack.capacity, 0, incumbent)) {
         fixTo[k] = 1;
       } else if (item.weight > knapsack.capacity ||
-                 RelaxationBelow(knapsack, order, k, knapsack.capacity - item.weight, item.profit, incumbent)) {
+                 RelaxationBelow(knapsack, order, k, knapsack.capacity - item.weight, item.profit,
+                                 incumbent)) {
         fixTo[k] = 0;
       }
       // The incumbent gains its own profit, so it agrees with every fixing.

@@ -26,11 +26,11 @@ uint64_t GreedyPacking(const OneRowKnapsack& knapsack, const RatioOrder& order, 
 uint64_t RelaxationBound(const OneRowKnapsack& knapsack, const RatioOrder& order);
 
 // Fixes every item whose other value would leave the relaxation's bound
-// below `incumbent`, the profit of a feasible assignment, and repeats while
-// that fixes more; `taken` (that assignment) follows the removals. Every
-// assignment gaining at least `incumbent`, an optimum among them and every
-// assignment tied with it, has each item at the value it is fixed to, so
-// no optimum is lost, nor any tie that the lexicographic choice needs.
+// below the profit of `taken`, a feasible assignment, and repeats while
+// that fixes more; taken follows the removals. Every assignment gaining at
+// least as much as taken, the optima and every assignment tied with them
+// among them, has each item at the value it is fixed to, so no optimum is
+// lost, nor any tie that the lexicographic choice needs.
 void FixByRelaxationBound(OneRowKnapsack& knapsack, int8_t* taken);
 
 // Capacities c left for items k … end through which an assignment gaining

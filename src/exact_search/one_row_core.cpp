@@ -37,12 +37,13 @@ void SumInRatioOrder(const OneRowKnapsack& knapsack, const RatioOrder& order, Ra
 }
 
 // ⌊The relaxation of the items from ratio position `next` on within room⌋.
-uint64_t RelaxFrom(const OneRowKnapsack& knapsack, const RatioOrder& order, const RatioSums& sums, int32_t next,
-                   uint64_t room) {
+uint64_t RelaxFrom(const OneRowKnapsack& knapsack, const RatioOrder& order, const RatioSums& sums,
+                   int32_t next, uint64_t room) {
   // The items next … end − 1 fit whole; item end, if any, in part.
-  int32_t end = static_cast<int32_t>(
-      std::upper_bound(sums.weight + next, sums.weight + order.count + 1, sums.weight[next] + room) -
-      sums.weight) - 1;
+  int32_t end = static_cast<int32_t>(std::upper_bound(sums.weight + next, sums.weight + order.count + 1,
+                                                      sums.weight[next] + room) -
+                                     sums.weight) -
+                1;
   uint64_t bound = sums.profit[end] - sums.profit[next];
   if (end < order.count) {
     const KnapsackItem& item = knapsack.items[order.item[end]];
@@ -66,7 +67,8 @@ void AddItem(const std::vector<CoreState>& states, const KnapsackItem& item, uin
     const bool withFits = with < count && item.weight <= room && states[with].weight <= room - item.weight;
     if (!withFits) with = count;
     if (with < count && (without == count || states[with].weight + item.weight < states[without].weight)) {
-      next = CoreState{states[with].weight + item.weight, states[with].profit + item.profit, states[with].chosen | bit};
+      next = CoreState{states[with].weight + item.weight, states[with].profit + item.profit,
+                       states[with].chosen | bit};
       ++with;
     } else if (without < count) {
       next = states[without];
@@ -92,7 +94,8 @@ uint64_t ImproveByCore(const OneRowKnapsack& knapsack, const RatioOrder& order, 
   // The break item: the first that does not fit after all before it.
   int32_t breakAt = 0;
   while (sums.weight[breakAt + 1] <= knapsack.capacity) ++breakAt;
-  const int32_t last = std::min(count, std::max(breakAt - parameters::kCoreItems / 2, 0) + parameters::kCoreItems);
+  const int32_t last =
+      std::min(count, std::max(breakAt - parameters::kCoreItems / 2, 0) + parameters::kCoreItems);
   const int32_t first = std::max(0, last - parameters::kCoreItems);
   // Items before the core are taken: they fit, being before the break.
   const uint64_t room = knapsack.capacity - sums.weight[first];
@@ -113,13 +116,15 @@ uint64_t ImproveByCore(const OneRowKnapsack& knapsack, const RatioOrder& order, 
     // beyond the budget, the most promising.
     promise.clear();
     for (const CoreState& state : merged) {
-      const uint64_t bound = before + state.profit + RelaxFrom(knapsack, order, sums, r + 1, room - state.weight);
+      const uint64_t bound =
+          before + state.profit + RelaxFrom(knapsack, order, sums, r + 1, room - state.weight);
       if (bound > best) promise.emplace_back(bound, state);
     }
     if (promise.size() > budget) {
-      std::nth_element(promise.begin(), promise.begin() + static_cast<std::ptrdiff_t>(budget),
-                       promise.end(), [](const std::pair<uint64_t, CoreState>& a,
-                                         const std::pair<uint64_t, CoreState>& b) { return a.first > b.first; });
+      std::nth_element(promise.begin(), promise.begin() + static_cast<std::ptrdiff_t>(budget), promise.end(),
+                       [](const std::pair<uint64_t, CoreState>& a, const std::pair<uint64_t, CoreState>& b) {
+                         return a.first > b.first;
+                       });
       promise.resize(budget);
       std::sort(promise.begin(), promise.end(),
                 [](const std::pair<uint64_t, CoreState>& a, const std::pair<uint64_t, CoreState>& b) {

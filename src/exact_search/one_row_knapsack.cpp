@@ -88,13 +88,15 @@ void FixItem(OneRowKnapsack& knapsack, int32_t k, bool taken) {
     knapsack.baseObjective =
         static_cast<int64_t>(static_cast<uint64_t>(knapsack.baseObjective) - item.profit);
   }
-  for (int32_t later = k + 1; later < knapsack.itemCount; ++later) knapsack.items[later - 1] = knapsack.items[later];
+  for (int32_t later = k + 1; later < knapsack.itemCount; ++later)
+    knapsack.items[later - 1] = knapsack.items[later];
   --knapsack.itemCount;
 }
 
 void DivideWeights(OneRowKnapsack& knapsack) {
   uint64_t divisor = 0;
-  for (int32_t k = 0; k < knapsack.itemCount; ++k) divisor = GreatestCommonDivisor(knapsack.items[k].weight, divisor);
+  for (int32_t k = 0; k < knapsack.itemCount; ++k)
+    divisor = GreatestCommonDivisor(knapsack.items[k].weight, divisor);
   if (divisor <= 1) return;
   for (int32_t k = 0; k < knapsack.itemCount; ++k) knapsack.items[k].weight /= divisor;
   knapsack.capacity /= divisor;

@@ -21,10 +21,10 @@ struct KnapsackItem {
 };
 
 struct OneRowKnapsack {
-  int32_t n;                          // variables of the problem
-  int8_t x[MaxVariables];             // fixed values; entries of items are unused
+  int32_t n;               // variables of the problem
+  int8_t x[MaxVariables];  // fixed values; entries of items are unused
   int32_t itemCount;
-  KnapsackItem items[MaxVariables];   // by increasing variable
+  KnapsackItem items[MaxVariables];  // by increasing variable
   uint64_t capacity;
   // The objective when no item is taken: c·x with every item at its
   // not-taken value. Taking item k lowers it by items[k].profit.

@@ -28,10 +28,13 @@ StoredSet SetOf(const OneRowKnapsack& knapsack, const SumsShape& shape, const ui
 }
 
 // Word q of the set; none outside what is stored, where no sum of interest lies.
-uint64_t WordAt(const StoredSet& set, int64_t q) { return q >= set.first && q <= set.last ? set.words[q - set.first] : 0; }
+uint64_t WordAt(const StoredSet& set, int64_t q) {
+  return q >= set.first && q <= set.last ? set.words[q - set.first] : 0;
+}
 
 // Whether item k's set holds sum s, within the sums worth knowing.
-bool Reaches(const OneRowKnapsack& knapsack, const SumsShape& shape, const uint64_t* sets, int32_t k, uint64_t s) {
+bool Reaches(const OneRowKnapsack& knapsack, const SumsShape& shape, const uint64_t* sets, int32_t k,
+             uint64_t s) {
   if (k == knapsack.itemCount) return s == 0;
   if (s < shape.low[k] || s > shape.high[k]) return false;
   const StoredSet set = SetOf(knapsack, shape, sets, k);
@@ -68,7 +71,8 @@ bool PlanSums(const OneRowKnapsack& knapsack, uint64_t incumbentWeight, SumsShap
     shape.high[k] = std::min(knapsack.capacity, fromHere);
     assert(shape.low[k] <= shape.high[k]);
     shape.cells += shape.high[k] - shape.low[k] + 1;
-    shape.firstWord[k + 1] = shape.firstWord[k] + shape.high[k] / kBitsPerWord - shape.low[k] / kBitsPerWord + 1;
+    shape.firstWord[k + 1] =
+        shape.firstWord[k] + shape.high[k] / kBitsPerWord - shape.low[k] / kBitsPerWord + 1;
     before += knapsack.items[k].weight;
     fromHere -= knapsack.items[k].weight;
   }
@@ -118,8 +122,9 @@ void ReadSmallestHeaviest(const OneRowKnapsack& knapsack, const SumsShape& shape
     const KnapsackItem& item = knapsack.items[k];
     // x = 0 takes the item where its coefficient is negative.
     const bool zeroTakes = !item.takenIsOne;
-    const bool zeroReaches = zeroTakes ? sum >= item.weight && Reaches(knapsack, shape, sets, k + 1, sum - item.weight)
-                                       : Reaches(knapsack, shape, sets, k + 1, sum);
+    const bool zeroReaches =
+        zeroTakes ? sum >= item.weight && Reaches(knapsack, shape, sets, k + 1, sum - item.weight)
+                  : Reaches(knapsack, shape, sets, k + 1, sum);
     const bool take = zeroReaches == zeroTakes;
     taken[k] = static_cast<int8_t>(take ? 1 : 0);
     if (take) {

@@ -1,16 +1,17 @@
 // One row that matters, solved by a table over its capacity: the row read
-// as a knapsack over literals, a first assignment from the greedy packing
-// and the core around the break item, items fixed where that assignment
-// and the relaxation's bound together settle them, the weights divided by
-// their common divisor, then the table over what is left, its cells
-// narrowed to those an assignment as good as the first can pass through;
-// or, where every item gains the same per unit of weight, the sets of sums
-// the items reach.
+// as a knapsack over literals, a first assignment from the greedy packing,
+// the core around the break item and a coarse table, items fixed where
+// that assignment and the relaxation's bound together settle them, the
+// weights divided by their common divisor, then the table over what is
+// left, its cells narrowed to those an assignment as good as the first can
+// pass through; or, where every item gains the same per unit of weight,
+// the sets of sums the items reach.
 #include <algorithm>
 #include <memory>
 #include <new>
 
 #include "exact_search/one_row_bounds.h"
+#include "exact_search/one_row_coarse.h"
 #include "exact_search/one_row_core.h"
 #include "exact_search/one_row_knapsack.h"
 #include "exact_search/one_row_sums.h"
@@ -88,7 +89,8 @@ bool MakePlan(const OneRowKnapsack& knapsack, const int8_t* taken, Plan& plan) {
 
 // Runs the plan: taken[k] for every item, the lexicographically smallest
 // optimum. False when the limits stopped it.
-bool RunPlan(const OneRowKnapsack& knapsack, Plan& plan, SearchLimits& limits, int8_t* taken, ExactStats& stats) {
+bool RunPlan(const OneRowKnapsack& knapsack, Plan& plan, SearchLimits& limits, int8_t* taken,
+             ExactStats& stats) {
   switch (plan.way) {
     case Way::EveryItemFits:
       // Each item gains, or, taken where x = 0, is the smaller choice.
@@ -133,6 +135,7 @@ MethodOutcome SolveOneRowByTable(const Problem& problem, SearchLimits& limits, E
   int8_t taken[MaxVariables];
   GreedyPacking(knapsack, order, taken);
   ImproveByCore(knapsack, order, taken);
+  ImproveByCoarseTable(knapsack, taken);
   int8_t incumbent[MaxVariables];
   AssignmentOf(knapsack, taken, incumbent);
   const int64_t lowerBound =

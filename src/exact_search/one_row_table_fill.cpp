@@ -20,7 +20,9 @@ constexpr uint64_t kBitsPerWord = 64;
 
 // Whether x = 0 for item's variable means choosing the item in the table's
 // sense: taking it (packing) or leaving it out (covering).
-bool ZeroChooses(const TableShape& shape, const KnapsackItem& item) { return shape.covering == item.takenIsOne; }
+bool ZeroChooses(const TableShape& shape, const KnapsackItem& item) {
+  return shape.covering == item.takenIsOne;
+}
 
 // On x86-64 Linux the step's loop is also compiled for AVX2 and chosen at
 // run time; for that it must be inlined into the AVX2 copy.
@@ -67,9 +69,9 @@ STEP_LOOP_INLINE void StepAboveWeight(Value* cells, const Value* source, uint32_
 // The same loop compiled for 256-bit vectors, where the processor has them
 // (AVX2: eight 32-bit cells a step, with their maximum in one instruction),
 // chosen once per process by asking the processor.
-__attribute__((target("avx2"))) void StepAboveWeightAvx2(int32_t* cells, const int32_t* source, uint32_t count,
-                                                         int32_t gain, bool zeroChooses, uint8_t* zeroBest,
-                                                         int32_t* fresh) {
+__attribute__((target("avx2"))) void StepAboveWeightAvx2(int32_t* cells, const int32_t* source,
+                                                         uint32_t count, int32_t gain, bool zeroChooses,
+                                                         uint8_t* zeroBest, int32_t* fresh) {
   StepAboveWeight(cells, source, count, gain, zeroChooses, zeroBest, fresh);
 }
 
@@ -78,8 +80,8 @@ bool HaveAvx2() {
   return have;
 }
 
-void StepAboveWeightWidest(int32_t* cells, const int32_t* source, uint32_t count, int32_t gain, bool zeroChooses,
-                           uint8_t* zeroBest, int32_t* fresh) {
+void StepAboveWeightWidest(int32_t* cells, const int32_t* source, uint32_t count, int32_t gain,
+                           bool zeroChooses, uint8_t* zeroBest, int32_t* fresh) {
   if (HaveAvx2()) {
     StepAboveWeightAvx2(cells, source, count, gain, zeroChooses, zeroBest, fresh);
   } else {
@@ -87,15 +89,15 @@ void StepAboveWeightWidest(int32_t* cells, const int32_t* source, uint32_t count
   }
 }
 #else
-void StepAboveWeightWidest(int32_t* cells, const int32_t* source, uint32_t count, int32_t gain, bool zeroChooses,
-                           uint8_t* zeroBest, int32_t* fresh) {
+void StepAboveWeightWidest(int32_t* cells, const int32_t* source, uint32_t count, int32_t gain,
+                           bool zeroChooses, uint8_t* zeroBest, int32_t* fresh) {
   StepAboveWeight(cells, source, count, gain, zeroChooses, zeroBest, fresh);
 }
 #endif
 
 // 64-bit cells: the portable loop.
-void StepAboveWeightWidest(int64_t* cells, const int64_t* source, uint32_t count, int64_t gain, bool zeroChooses,
-                           uint8_t* zeroBest, int64_t* fresh) {
+void StepAboveWeightWidest(int64_t* cells, const int64_t* source, uint32_t count, int64_t gain,
+                           bool zeroChooses, uint8_t* zeroBest, int64_t* fresh) {
   StepAboveWeight(cells, source, count, gain, zeroChooses, zeroBest, fresh);
 }
 
@@ -157,8 +159,8 @@ void PackBits(const uint8_t* flags, uint64_t first, uint32_t count, uint64_t* ro
 // multiple of 64 (or its high end), so that each word of its bits is
 // written whole here. `ceiling` is the previous step's.
 template <typename Value>
-void StepCells(const TableShape& shape, const KnapsackItem& item, uint64_t low, uint64_t ceiling, uint64_t from,
-               uint64_t to, Value* values, uint64_t* row) {
+void StepCells(const TableShape& shape, const KnapsackItem& item, uint64_t low, uint64_t ceiling,
+               uint64_t from, uint64_t to, Value* values, uint64_t* row) {
   Value fresh[kChunkCells];
   uint8_t zeroBest[kChunkCells];
   if (!shape.covering && to > ceiling) {
@@ -181,7 +183,7 @@ void StepCells(const TableShape& shape, const KnapsackItem& item, uint64_t low, 
   if (below < count) {
     const uint64_t first = from + below;
     StepAboveWeightWidest(values + first, values + (first - item.weight), count - below, gain, zeroChooses,
-                    zeroBest + below, fresh);
+                          zeroBest + below, fresh);
   }
   StepBelowWeight(values + from, below, belowWeight, zeroChooses, zeroBest);
   PackBits(zeroBest, from, count, row, low / kBitsPerWord);
@@ -202,8 +204,8 @@ uint64_t RoundUpToWord(uint64_t cells) { return (cells + kBitsPerWord - 1) & ~(k
 //
 // Returns false when the limits, asked every few chunks, say stop.
 template <typename Value>
-bool Sweep(const OneRowKnapsack& knapsack, const TableShape& shape, int32_t first, int32_t last, Value* values,
-           uint64_t* bits, SearchLimits& limits) {
+bool Sweep(const OneRowKnapsack& knapsack, const TableShape& shape, int32_t first, int32_t last,
+           Value* values, uint64_t* bits, SearchLimits& limits) {
   uint64_t lag[MaxVariables];
   lag[first] = 0;
   for (int32_t k = first - 1; k >= last; --k) lag[k] = lag[k + 1] + RoundUpToWord(knapsack.items[k].weight);
@@ -308,7 +310,8 @@ bool PlanTable(const OneRowKnapsack& knapsack, uint64_t incumbent, TableShape& s
     shape.high[k] = shape.covering ? fromHere - range.low : range.high;
     assert(shape.low[k] <= shape.high[k] && shape.high[k] <= shape.top);
     shape.cells += shape.high[k] - shape.low[k] + 1;
-    shape.firstWord[k + 1] = shape.firstWord[k] + shape.high[k] / kBitsPerWord - shape.low[k] / kBitsPerWord + 1;
+    shape.firstWord[k + 1] =
+        shape.firstWord[k] + shape.high[k] / kBitsPerWord - shape.low[k] / kBitsPerWord + 1;
     before += knapsack.items[k].weight;
     fromHere -= knapsack.items[k].weight;
   }

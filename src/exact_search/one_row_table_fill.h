@@ -29,11 +29,11 @@
 namespace zoint {
 
 struct TableShape {
-  bool covering;       // cells count weight still to leave out, not capacity left
-  bool narrowValues;   // every value fits in 32 bits
-  uint64_t top;        // the answer's cell: the capacity, or the demand
-  uint64_t largestProfit;  // of the items
-  uint64_t low[MaxVariables];   // cells item k's step fills: low[k] … high[k]
+  bool covering;               // cells count weight still to leave out, not capacity left
+  bool narrowValues;           // every value fits in 32 bits
+  uint64_t top;                // the answer's cell: the capacity, or the demand
+  uint64_t largestProfit;      // of the items
+  uint64_t low[MaxVariables];  // cells item k's step fills: low[k] … high[k]
   uint64_t high[MaxVariables];
   // Packing: min(capacity, weight of items k … end); a cell above it is
   // worth the same and decided the same.

@@ -5,11 +5,15 @@
 // the single-row shared instances reach their optima through it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <sstream>
 #include <string>
 
 #include "exact_search/exact_search.h"
+#include "exact_search/one_row_bounds.h"
+#include "exact_search/one_row_coarse.h"
+#include "exact_search/one_row_knapsack.h"
 #include "exact_search/search_limits.h"
 #include "exact_search/special_methods.h"
 #include "support/random_problems.h"
@@ -86,8 +90,8 @@ void ExpectBruteForceAnswer(const TestProblem& problem, const std::string& conte
   const SearchResult expected = BruteForce(problem);
   const bool feasible = expected.value != zoint::NoSolutionValue;
   std::vector<int64_t> x(r.x, r.x + problem.n);
-  ASSERT_EQ(r.status, feasible ? ExactStatus::Optimal : ExactStatus::Infeasible)
-      << context << "\n" << ProblemText(problem);
+  ASSERT_EQ(r.status, feasible ? ExactStatus::Optimal : ExactStatus::Infeasible) << context << "\n"
+                                                                                 << ProblemText(problem);
   ASSERT_EQ(r.hasSolution, feasible) << context;
   ASSERT_EQ(r.value, expected.value) << context << "\n" << ProblemText(problem);
   ASSERT_EQ(x, expected.vector) << context << "\n" << ProblemText(problem);
@@ -120,7 +124,8 @@ TEST(OneRowTable, MatchesBruteForceOnRandomRows) {
       // Mostly small, so the brute force stays quick; every 30th up to 20.
       const int32_t n = static_cast<int32_t>(round % 30 == 0 ? 16 + rng() % 5 : rng() % 15);
       TestProblem problem = RandomProblem(rng, family, n, 1);
-      if (round % 3 != 0) problem = WithRowsMetByEvery(rng, problem, static_cast<int32_t>(Uniform(rng, 1, 3)));
+      if (round % 3 != 0)
+        problem = WithRowsMetByEvery(rng, problem, static_cast<int32_t>(Uniform(rng, 1, 3)));
       ExpectBruteForceAnswer(problem, "round " + std::to_string(round) + " " + family.name);
       if (HasFatalFailure()) return;
     }
@@ -182,6 +187,58 @@ TEST(OneRowTable, MatchesBruteForceWhereProfitsFollowWeights) {
   }
 }
 
+// Weights near 10^6 with profits strongly correlated: the real table would
+// be large (16 items over a capacity of millions), so a coarse table gives
+// the first assignment. Whatever fits the
+// coarse knapsack must fit the real one, gain what it says, and gain no
+// more than the optimum; and the answer through it stays the brute force's.
+TestProblem HeavyRow(std::mt19937_64& rng, int32_t n) {
+  TestProblem p{n, {}, {std::vector<int64_t>(static_cast<size_t>(n) + 1, 0)}};
+  int64_t sum = 0;
+  for (int32_t i = 0; i < n; ++i) {
+    const int64_t w = Uniform(rng, 300000, 1200000);
+    p.c.push_back(-(w + 100000));
+    sum += p.rows[0][i] = w;
+  }
+  p.rows[0][n] = sum / 2;
+  return p;
+}
+
+TEST(OneRowTable, CoarseTableGivesASoundFirstAssignment) {
+  std::mt19937_64 rng(31);
+  for (int round = 0; round < RoundsToRun(20); ++round) {
+    const TestProblem p = HeavyRow(rng, 16);
+    zoint::OneRowKnapsack knapsack;
+    ASSERT_EQ(zoint::ReadOneRow(ToProblem(p), knapsack), zoint::OneRowKind::Knapsack);
+    ASSERT_EQ(knapsack.itemCount, 16);
+    int8_t taken[zoint::MaxVariables] = {};
+    const uint64_t profit = zoint::ImproveByCoarseTable(knapsack, taken);
+    EXPECT_GT(profit, 0u) << "round " << round << ": the coarse table was not filled";
+    uint64_t weight = 0;
+    for (int32_t k = 0; k < knapsack.itemCount; ++k) weight += taken[k] != 0 ? knapsack.items[k].weight : 0;
+    EXPECT_LE(weight, knapsack.capacity) << "round " << round;
+    EXPECT_EQ(zoint::ProfitOf(knapsack, taken), profit) << "round " << round;
+    // Every item gains; the best of all 2^16 subsets that fit bounds it.
+    uint64_t optimum = 0;
+    for (uint32_t subset = 0; subset < (1u << 16); ++subset) {
+      uint64_t w = 0;
+      uint64_t gain = 0;
+      for (int32_t k = 0; k < 16; ++k) {
+        if ((subset >> k) & 1u) {
+          w += knapsack.items[k].weight;
+          gain += knapsack.items[k].profit;
+        }
+      }
+      if (w <= knapsack.capacity) optimum = std::max(optimum, gain);
+    }
+    EXPECT_LE(profit, optimum) << "round " << round;
+  }
+  for (int round = 0; round < RoundsToRun(3); ++round) {
+    ExpectBruteForceAnswer(HeavyRow(rng, 16), "heavy round " + std::to_string(round));
+    if (HasFatalFailure()) return;
+  }
+}
+
 TEST(OneRowTable, HandPickedAnswers) {
   const struct {
     const char* name;
@@ -190,7 +247,10 @@ TEST(OneRowTable, HandPickedAnswers) {
     int64_t value;
     std::vector<int8_t> x;
   } cases[] = {
-      {"zero costs, one of three to take: the last", {3, {0, 0, 0}, {{-1, -1, -1, -1}}}, ExactStatus::Optimal, 0,
+      {"zero costs, one of three to take: the last",
+       {3, {0, 0, 0}, {{-1, -1, -1, -1}}},
+       ExactStatus::Optimal,
+       0,
        {0, 0, 1}},
       {"equal profits, room for two of four: the last two",
        {4, {-5, -5, -5, -5}, {{1, 1, 1, 1, 2}}},
@@ -207,11 +267,21 @@ TEST(OneRowTable, HandPickedAnswers) {
        ExactStatus::Optimal,
        -2,
        {0, 1, 0}},
-      {"every item left fits", {4, {-1, 0, -2, 3}, {{1, -1, 1, 4, 2}}}, ExactStatus::Optimal, -3, {1, 0, 1, 0}},
-      {"broken by every assignment", {2, {1, 1}, {{1, 1, -1}}}, ExactStatus::Infeasible, zoint::NoSolutionValue,
+      {"every item left fits",
+       {4, {-1, 0, -2, 3}, {{1, -1, 1, 4, 2}}},
+       ExactStatus::Optimal,
+       -3,
+       {1, 0, 1, 0}},
+      {"broken by every assignment",
+       {2, {1, 1}, {{1, 1, -1}}},
+       ExactStatus::Infeasible,
+       zoint::NoSolutionValue,
        {0, 0}},
-      {"no variables, negative right-hand side", {0, {}, {{-1}}}, ExactStatus::Infeasible,
-       zoint::NoSolutionValue, {}},
+      {"no variables, negative right-hand side",
+       {0, {}, {{-1}}},
+       ExactStatus::Infeasible,
+       zoint::NoSolutionValue,
+       {}},
       {"the only feasible assignment is worth 2^63 - 1",
        {2, {INT64_MAX - 1, 1}, {{-1, -1, -2}}},
        ExactStatus::Infeasible,
@@ -248,7 +318,8 @@ TEST(OneRowTable, DeclinesAllButOneRowThatMatters) {
       {"no rows", {3, {1, -1, 0}, {}}},
       {"every row met by every assignment", {3, {1, -1, 0}, {{1, 1, 1, 3}, {-1, 2, 0, 2}}}},
       {"two rows that matter", {3, {-1, -1, -1}, {{1, 1, 1, 2}, {1, 0, 2, 2}}}},
-      {"two rows that matter beside one that does not", {3, {-1, -1, -1}, {{1, 1, 0, 1}, {1, 1, 1, 9}, {0, 1, 1, 1}}}},
+      {"two rows that matter beside one that does not",
+       {3, {-1, -1, -1}, {{1, 1, 0, 1}, {1, 1, 1, 9}, {0, 1, 1, 1}}}},
       {"a capacity beyond the table's budget", wide},
   };
   for (const auto& c : cases) {
@@ -358,7 +429,7 @@ TEST(OneRowTable, CancelFromTheProgressReportStopsMidway) {
 // the row and is worth it. Todd's weights are far beyond any table.
 TEST(OneRowTable, SharedSingleRowInstancesReachTheirOptima) {
   const std::string root = ZOINT_INSTANCES_DIR "/structure/";
-  const char* const names[] = {"avis_n50",  "pi_sc_r4",  "pi_asc_r4",  "pi_ss_r4",
+  const char* const names[] = {"avis_n50",   "pi_sc_r4",  "pi_asc_r4",  "pi_ss_r4",
                                "pi_span_r4", "pi_isc_r6", "pi_pceil_r6"};
   if (!FileExists(root + names[0] + "/ZOIntIn.dat")) GTEST_SKIP() << "no instances under " << root;
   for (const char* name : names) {

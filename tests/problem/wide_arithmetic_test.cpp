@@ -21,9 +21,9 @@ TEST(WideArithmetic, ProductsAtTheEdges) {
   } cases[] = {
       {0, kAll, 0, 0},
       {1, kAll, 0, kAll},
-      {kAll, kAll, kAll - 1, 1},                            // (2^64 − 1)^2 = 2^128 − 2^65 + 1
+      {kAll, kAll, kAll - 1, 1},                           // (2^64 − 1)^2 = 2^128 − 2^65 + 1
       {uint64_t{1} << 32, uint64_t{1} << 32, 1, 0},        // 2^64
-      {uint64_t{1} << 63, 2, 1, 0},                         // 2^64
+      {uint64_t{1} << 63, 2, 1, 0},                        // 2^64
       {0xFFFFFFFFu, 0xFFFFFFFFu, 0, 0xFFFFFFFE00000001u},  // the middle column's carry
       {0x123456789ABCDEF0u, 0x0FEDCBA987654321u, 0x0121FA00AD77D742u, 0x2236D88FE5618CF0u},
   };
