@@ -51,6 +51,7 @@ struct Plan {
   Way way;
   SumsShape sums;
   TableShape table;
+  CoarseBounds bounds;
   std::unique_ptr<int64_t[]> values;  // the table's int32_t or int64_t cells
   std::unique_ptr<uint64_t[]> bits;   // its decision bits, or the sets of sums
 };
@@ -80,6 +81,7 @@ bool MakePlan(const OneRowKnapsack& knapsack, const int8_t* taken, Plan& plan) {
     if (!PlanTable(knapsack, ProfitOf(knapsack, taken), plan.table)) return false;
     // Within the budgets both sizes fit in size_t on every target.
     bitWords = plan.table.words;
+    MakeCoarseBounds(knapsack, plan.table.cells, plan.bounds);
     plan.values.reset(new (std::nothrow) int64_t[static_cast<size_t>((ValueBytes(plan.table) + 7) / 8)]);
     if (plan.values == nullptr) return false;
   }
@@ -102,8 +104,10 @@ bool RunPlan(const OneRowKnapsack& knapsack, Plan& plan, SearchLimits& limits, i
       ReadSmallestHeaviest(knapsack, plan.sums, plan.bits.get(), taken);
       return true;
     case Way::Table:
-      stats.tableCells = plan.table.cells;
-      if (!FillTable(knapsack, plan.table, plan.values.get(), plan.bits.get(), limits)) return false;
+      if (!FillTable(knapsack, plan.table, plan.bounds, plan.values.get(), plan.bits.get(), limits,
+                     stats.tableCells)) {
+        return false;
+      }
       ReadSmallestOptimum(knapsack, plan.table, plan.bits.get(), taken);
       return true;
   }

@@ -204,8 +204,8 @@ uint64_t RoundUpToWord(uint64_t cells) { return (cells + kBitsPerWord - 1) & ~(k
 //
 // Returns false when the limits, asked every few chunks, say stop.
 template <typename Value>
-bool Sweep(const OneRowKnapsack& knapsack, const TableShape& shape, int32_t first, int32_t last,
-           Value* values, uint64_t* bits, SearchLimits& limits) {
+bool Sweep(const OneRowKnapsack& knapsack, const TableShape& shape, const CoarseBounds& bounds, int32_t first,
+           int32_t last, Value* values, uint64_t* bits, SearchLimits& limits, uint64_t& filled) {
   uint64_t lag[MaxVariables];
   lag[first] = 0;
   for (int32_t k = first - 1; k >= last; --k) lag[k] = lag[k + 1] + RoundUpToWord(knapsack.items[k].weight);
@@ -227,8 +227,10 @@ bool Sweep(const OneRowKnapsack& knapsack, const TableShape& shape, int32_t firs
       if (end < shape.low[k] + shift || start > shape.high[k] + shift) continue;
       const uint64_t from = std::max(start, shape.low[k] + shift) - shift;
       const uint64_t to = std::min(end, shape.high[k] + shift) - shift;
+      if (!CellsCanReach(shape, bounds, k, from, to, shape.target)) continue;
       const uint64_t ceiling = k + 1 < knapsack.itemCount ? shape.ceiling[k + 1] : 0;
       StepCells(shape, knapsack.items[k], shape.low[k], ceiling, from, to, values, bits + shape.firstWord[k]);
+      filled += to - from + 1;
     }
     if (start == earliest) return true;
     end = start - 1;
@@ -236,8 +238,8 @@ bool Sweep(const OneRowKnapsack& knapsack, const TableShape& shape, int32_t firs
 }
 
 template <typename Value>
-bool FillValues(const OneRowKnapsack& knapsack, const TableShape& shape, Value* values, uint64_t* bits,
-                SearchLimits& limits) {
+bool FillValues(const OneRowKnapsack& knapsack, const TableShape& shape, const CoarseBounds& bounds,
+                Value* values, uint64_t* bits, SearchLimits& limits, uint64_t& filled) {
   // Before any item: in packing every capacity is worth 0; in covering
   // only demand 0 is met, any other is beyond reach. Both are at most what
   // any later step gives, as a cell left out must be. Every value reached
@@ -259,7 +261,7 @@ bool FillValues(const OneRowKnapsack& knapsack, const TableShape& shape, Value* 
       if (span > parameters::kMaxSweepSpan) break;
       --last;
     }
-    if (!Sweep(knapsack, shape, first, last, values, bits, limits)) return false;
+    if (!Sweep(knapsack, shape, bounds, first, last, values, bits, limits, filled)) return false;
     first = last - 1;
   }
   return true;
@@ -306,6 +308,7 @@ bool PlanTable(const OneRowKnapsack& knapsack, uint64_t incumbent, TableShape& s
     const uint64_t most = std::min(knapsack.capacity, fromHere);
     const CapacityRange range = CapacitiesReaching(knapsack, order, k, least, most, incumbent);
     shape.ceiling[k] = most;
+    shape.weightFrom[k] = fromHere;
     shape.low[k] = shape.covering ? fromHere - range.high : range.low;
     shape.high[k] = shape.covering ? fromHere - range.low : range.high;
     assert(shape.low[k] <= shape.high[k] && shape.high[k] <= shape.top);
@@ -316,7 +319,16 @@ bool PlanTable(const OneRowKnapsack& knapsack, uint64_t incumbent, TableShape& s
     fromHere -= knapsack.items[k].weight;
   }
   shape.words = shape.firstWord[count];
+  shape.target = incumbent;
   return shape.cells <= parameters::kMaxTableCells && DecisionBytes(shape) <= parameters::kMaxTableCells / 8;
+}
+
+bool CellsCanReach(const TableShape& shape, const CoarseBounds& bounds, int32_t k, uint64_t low,
+                   uint64_t high, uint64_t target) {
+  // In capacity left, a covering cell d is (weight of items k … end) − d.
+  const uint64_t lowest = shape.covering ? shape.weightFrom[k] - high : low;
+  const uint64_t highest = shape.covering ? shape.weightFrom[k] - low : high;
+  return CapacitiesCanReach(bounds, k, lowest, highest, target);
 }
 
 uint64_t ValueBytes(const TableShape& shape) {
@@ -325,10 +337,13 @@ uint64_t ValueBytes(const TableShape& shape) {
 
 uint64_t DecisionBytes(const TableShape& shape) { return shape.words * sizeof(uint64_t); }
 
-bool FillTable(const OneRowKnapsack& knapsack, const TableShape& shape, void* values, uint64_t* bits,
-               SearchLimits& limits) {
-  if (shape.narrowValues) return FillValues(knapsack, shape, static_cast<int32_t*>(values), bits, limits);
-  return FillValues(knapsack, shape, static_cast<int64_t*>(values), bits, limits);
+bool FillTable(const OneRowKnapsack& knapsack, const TableShape& shape, const CoarseBounds& bounds,
+               void* values, uint64_t* bits, SearchLimits& limits, uint64_t& filled) {
+  filled = 0;
+  if (shape.narrowValues) {
+    return FillValues(knapsack, shape, bounds, static_cast<int32_t*>(values), bits, limits, filled);
+  }
+  return FillValues(knapsack, shape, bounds, static_cast<int64_t*>(values), bits, limits, filled);
 }
 
 void ReadSmallestOptimum(const OneRowKnapsack& knapsack, const TableShape& shape, const uint64_t* bits,

@@ -23,6 +23,7 @@
 
 #include <cstdint>
 
+#include "exact_search/one_row_coarse_bounds.h"
 #include "exact_search/one_row_knapsack.h"
 #include "exact_search/search_limits.h"
 
@@ -38,6 +39,8 @@ struct TableShape {
   // Packing: min(capacity, weight of items k … end); a cell above it is
   // worth the same and decided the same.
   uint64_t ceiling[MaxVariables];
+  uint64_t weightFrom[MaxVariables];     // of items k … end
+  uint64_t target;                       // the profit of a feasible assignment
   uint64_t firstWord[MaxVariables + 1];  // item k's bits start at this word
   uint64_t words;                        // words of bits in all
   uint64_t cells;                        // Σ (high − low + 1)
@@ -48,15 +51,22 @@ struct TableShape {
 // Σ weight > capacity and at least one item.
 bool PlanTable(const OneRowKnapsack& knapsack, uint64_t incumbent, TableShape& shape);
 
+// Whether cells low … high of item k's step can lie on the path of an
+// assignment gaining target, by the bounds.
+bool CellsCanReach(const TableShape& shape, const CoarseBounds& bounds, int32_t k, uint64_t low,
+                   uint64_t high, uint64_t target);
+
 // Bytes of the values and of the decision bits the table needs.
 uint64_t ValueBytes(const TableShape& shape);
 uint64_t DecisionBytes(const TableShape& shape);
 
 // Fills the table: values has room for top + 1 entries of the width the
-// shape says (int32_t or int64_t), bits for `words` words.
-// Asks the limits before each item; returns false when they say stop.
-bool FillTable(const OneRowKnapsack& knapsack, const TableShape& shape, void* values, uint64_t* bits,
-               SearchLimits& limits);
+// shape says (int32_t or int64_t), bits for `words` words. Chunks of cells
+// the bounds show no assignment gaining the target passes through are left
+// out; `filled` counts the cells stepped. Asks the limits now and then;
+// returns false when they say stop.
+bool FillTable(const OneRowKnapsack& knapsack, const TableShape& shape, const CoarseBounds& bounds,
+               void* values, uint64_t* bits, SearchLimits& limits, uint64_t& filled);
 
 // The lexicographically smallest optimum from the filled bits: taken[k]
 // for every item.

@@ -13,7 +13,9 @@
 #include "exact_search/exact_search.h"
 #include "exact_search/one_row_bounds.h"
 #include "exact_search/one_row_coarse.h"
+#include "exact_search/one_row_coarse_bounds.h"
 #include "exact_search/one_row_knapsack.h"
+#include "exact_search/one_row_table_fill.h"
 #include "exact_search/search_limits.h"
 #include "exact_search/special_methods.h"
 #include "support/random_problems.h"
@@ -188,26 +190,29 @@ TEST(OneRowTable, MatchesBruteForceWhereProfitsFollowWeights) {
 }
 
 // Weights near 10^6 with profits strongly correlated: the real table would
-// be large (16 items over a capacity of millions), so a coarse table gives
-// the first assignment. Whatever fits the
+// be large (16 to 20 items over a capacity of millions), so a coarse table
+// gives the first assignment. Whatever fits the
 // coarse knapsack must fit the real one, gain what it says, and gain no
 // more than the optimum; and the answer through it stays the brute force's.
-TestProblem HeavyRow(std::mt19937_64& rng, int32_t n) {
+// Weights from least to twice that; the capacity is thirds/3 of their sum:
+// a third leaves the packing form of the table the smaller, two thirds the
+// covering form.
+TestProblem HeavyRow(std::mt19937_64& rng, int32_t n, int64_t thirds, int64_t least, bool correlated = true) {
   TestProblem p{n, {}, {std::vector<int64_t>(static_cast<size_t>(n) + 1, 0)}};
   int64_t sum = 0;
   for (int32_t i = 0; i < n; ++i) {
-    const int64_t w = Uniform(rng, 300000, 1200000);
-    p.c.push_back(-(w + 100000));
+    const int64_t w = Uniform(rng, least, 2 * least);
+    p.c.push_back(correlated ? -(w + 100000) : -Uniform(rng, 1, 2 * least));
     sum += p.rows[0][i] = w;
   }
-  p.rows[0][n] = sum / 2;
+  p.rows[0][n] = sum * thirds / 3;
   return p;
 }
 
 TEST(OneRowTable, CoarseTableGivesASoundFirstAssignment) {
   std::mt19937_64 rng(31);
   for (int round = 0; round < RoundsToRun(20); ++round) {
-    const TestProblem p = HeavyRow(rng, 16);
+    const TestProblem p = HeavyRow(rng, 16, 1 + round % 2, 700000);
     zoint::OneRowKnapsack knapsack;
     ASSERT_EQ(zoint::ReadOneRow(ToProblem(p), knapsack), zoint::OneRowKind::Knapsack);
     ASSERT_EQ(knapsack.itemCount, 16);
@@ -233,9 +238,62 @@ TEST(OneRowTable, CoarseTableGivesASoundFirstAssignment) {
     }
     EXPECT_LE(profit, optimum) << "round " << round;
   }
-  for (int round = 0; round < RoundsToRun(3); ++round) {
-    ExpectBruteForceAnswer(HeavyRow(rng, 16), "heavy round " + std::to_string(round));
+  // Tables of 10^8 cells, where the coarse bounds leave chunks out too.
+  for (int round = 0; round < RoundsToRun(4); ++round) {
+    ExpectBruteForceAnswer(HeavyRow(rng, 20, 1 + round % 2, 1000000), "heavy round " + std::to_string(round));
     if (HasFatalFailure()) return;
+  }
+}
+
+// The coarse bounds hold for every assignment: at each item k, over any
+// range of capacities holding the one its items before k leave, and at the
+// cell of either form of the table it passes, the bounds reach its profit.
+TEST(OneRowTable, CoarseBoundsHoldForEveryAssignment) {
+  std::mt19937_64 rng(37);
+  for (int round = 0; round < RoundsToRun(12); ++round) {
+    // Uncorrelated profits too, where the bounds tell capacities apart best.
+    const TestProblem p = HeavyRow(rng, 14, 1 + round % 2, 700000, round % 4 < 2);
+    zoint::OneRowKnapsack knapsack;
+    ASSERT_EQ(zoint::ReadOneRow(ToProblem(p), knapsack), zoint::OneRowKind::Knapsack);
+    ASSERT_EQ(knapsack.itemCount, 14);
+    zoint::CoarseBounds bounds;
+    zoint::MakeCoarseBounds(knapsack, UINT64_MAX, bounds);
+    ASSERT_GT(bounds.scale, 1u);
+    // Windows for a target of 0: every cell an assignment can pass.
+    zoint::TableShape shape;
+    ASSERT_TRUE(zoint::PlanTable(knapsack, 0, shape));
+    ASSERT_EQ(shape.covering, round % 2 == 1);
+    for (uint32_t subset = 0; subset < (1u << 14); ++subset) {
+      uint64_t weight = 0;
+      uint64_t profit = 0;
+      for (int32_t k = 0; k < 14; ++k) {
+        if ((subset >> k) & 1u) {
+          weight += knapsack.items[k].weight;
+          profit += knapsack.items[k].profit;
+        }
+      }
+      if (weight > knapsack.capacity) continue;
+      // In the table's own cells: capacity left (up to the weight of the
+      // items left), or the weight still to leave out.
+      uint64_t before = 0;
+      uint64_t leftOut = 0;
+      for (int32_t k = 0; k < 14; ++k) {
+        const uint64_t cell = shape.covering ? (shape.top > leftOut ? shape.top - leftOut : 0)
+                                             : std::min(knapsack.capacity - before, shape.ceiling[k]);
+        ASSERT_TRUE(zoint::CellsCanReach(shape, bounds, k, cell, cell, profit))
+            << "round " << round << " subset " << subset << " item " << k << " cell " << cell;
+        if (((subset >> k) & 1u) == 0) leftOut += knapsack.items[k].weight;
+        const uint64_t left = knapsack.capacity - before;
+        const uint64_t low = left - std::min<uint64_t>(left, rng() % 3000);
+        const uint64_t high = std::min<uint64_t>(knapsack.capacity, left + rng() % 3000);
+        ASSERT_TRUE(zoint::CapacitiesCanReach(bounds, k, left, left, profit))
+            << "round " << round << " subset " << subset << " item " << k;
+        ASSERT_TRUE(zoint::CapacitiesCanReach(bounds, k, low, high, profit))
+            << "round " << round << " subset " << subset << " item " << k << " from " << low << " to "
+            << high;
+        if ((subset >> k) & 1u) before += knapsack.items[k].weight;
+      }
+    }
   }
 }
 
