@@ -4,14 +4,16 @@
 // that assignment and the relaxation's bound together settle them, the
 // weights divided by their common divisor, then the table over what is
 // left, its cells narrowed to those an assignment as good as the first can
-// pass through; or, where every item gains the same per unit of weight,
-// the sets of sums the items reach.
+// pass through by the relaxation and, on large tables, by coarse bounds;
+// or, where every item gains the same per unit of weight, the sets of sums
+// the items reach.
 #include <algorithm>
 #include <memory>
 #include <new>
 
 #include "exact_search/one_row_bounds.h"
 #include "exact_search/one_row_coarse.h"
+#include "exact_search/one_row_coarse_bounds.h"
 #include "exact_search/one_row_core.h"
 #include "exact_search/one_row_knapsack.h"
 #include "exact_search/one_row_sums.h"
@@ -120,9 +122,9 @@ MethodOutcome SolveOneRowByTable(const Problem& problem, SearchLimits& limits, E
   OneRowKnapsack knapsack;
   const OneRowKind kind = ReadOneRow(problem, knapsack);
   if (kind == OneRowKind::NotOneRow) return MethodOutcome::NotApplicable;
-  result.stats = ExactStats{};
-  result.stats.method = ExactMethod::OneRowTable;
   if (kind == OneRowKind::Infeasible) {
+    result.stats = ExactStats{};
+    result.stats.method = ExactMethod::OneRowTable;
     result.status = ExactStatus::Infeasible;
     result.hasSolution = false;
     result.value = NoSolutionValue;
@@ -148,9 +150,12 @@ MethodOutcome SolveOneRowByTable(const Problem& problem, SearchLimits& limits, E
   FixByRelaxationBound(knapsack, taken);
   DivideWeights(knapsack);
   Plan plan;
-  // Beyond the budgets, left to the branch and bound with the limits as they were.
+  // Beyond the budgets: left to the next method, the result and the limits
+  // as they were.
   if (!MakePlan(knapsack, taken, plan)) return MethodOutcome::NotApplicable;
 
+  result.stats = ExactStats{};
+  result.stats.method = ExactMethod::OneRowTable;
   const int64_t incumbentValue = ObjectiveOf(problem, incumbent);
   limits.hasSolution = incumbentValue < NoSolutionValue;
   limits.bestValue = limits.hasSolution ? incumbentValue : NoSolutionValue;

@@ -46,7 +46,10 @@ TableCall CallTable(const TestProblem& problem, const ExactOptions& options = Ex
   TableCall call;
   call.result = ExactResult{};
   call.result.status = ExactStatus::Stopped;
-  call.result.value = 12345;  // marks a result the method did not touch
+  // Marks of a result the method did not touch.
+  call.result.value = 12345;
+  call.result.stats.method = zoint::ExactMethod::SumEnumeration;
+  call.result.stats.tableCells = 777;
   call.outcome = zoint::SolveOneRowByTable(ToProblem(problem), limits, call.result);
   return call;
 }
@@ -384,6 +387,8 @@ TEST(OneRowTable, DeclinesAllButOneRowThatMatters) {
     const TableCall call = CallTable(c.problem);
     EXPECT_EQ(call.outcome, MethodOutcome::NotApplicable) << c.name;
     EXPECT_EQ(call.result.value, 12345) << c.name << ": the result was touched";
+    EXPECT_EQ(call.result.stats.method, zoint::ExactMethod::SumEnumeration) << c.name;
+    EXPECT_EQ(call.result.stats.tableCells, 777u) << c.name;
     // The exact search answers by another method.
     const ExactResult r = zoint::SolveExact(ToProblem(c.problem), ExactOptions{});
     EXPECT_NE(r.stats.method, zoint::ExactMethod::OneRowTable) << c.name;
