@@ -142,9 +142,9 @@ constexpr int32_t kFewestVariablesForCores = 20;
 
 // Most cells a one-row table fills, summed over its items; each keeps one
 // decision bit, so this is also 256 MiB of bits. Unit: cells. Why: filled
-// at a few tenths of a nanosecond each, 2^31 cells take about a second,
-// and with the values below the whole process stays under 512 MB. A
-// larger table is left to the branch and bound.
+// at a few tenths of a nanosecond each, 2^31 cells take about a second;
+// with the values below (128 MiB) and the coarse bounds (26 MiB) the whole
+// process stays under 512 MB. A larger table is left to the next method.
 constexpr uint64_t kMaxTableCells = uint64_t{1} << 31;
 
 // Most bytes for one column of values over the table's capacity (4 bytes a
