@@ -184,6 +184,79 @@ constexpr uint64_t kMaxCheckedPairs = uint64_t{1} << 24;
 // bound.
 constexpr uint64_t kSubsetSumRoundsBudget = uint64_t{1} << 26;
 
+// --- The one-row table (one_row_table_fill.cpp) ----------------------------
+
+// Most cells a one-row table fills, summed over its items; each keeps one
+// decision bit, so this is also 256 MiB of bits. Unit: cells. Why: filled
+// at a few tenths of a nanosecond each, 2^31 cells take about a second;
+// with the values below (128 MiB) and the coarse bounds (26 MiB) the whole
+// process stays under 512 MB. A larger table is left to the next method.
+constexpr uint64_t kMaxTableCells = uint64_t{1} << 31;
+
+// Most bytes for one column of values over the table's capacity (4 bytes a
+// cell where every value fits 32 bits, else 8). Unit: bytes. Why: 128 MiB
+// holds 2^25 cells of 32 bits, above the capacity of a knapsack of 100
+// items with weights to 10^6 filled halfway (about 3·10^7); with the bits
+// above it keeps the process under 512 MB.
+constexpr uint64_t kMaxTableValueBytes = uint64_t{1} << 27;
+
+// Cells of the one-row table an item's step handles at a time, and the
+// chunks of a sweep between two questions to the limits. Unit: cells;
+// chunks. Why: a chunk's values and decision flags (5 KiB at 32 bits) stay
+// in the first cache level; it must be a multiple of 64, so that every
+// word of decision bits lies in one chunk. 256 chunks of up to 16 items
+// are a few milliseconds of work.
+constexpr uint32_t kTableChunkCells = 1024;
+constexpr uint32_t kChunksBetweenLimitChecks = 256;
+
+// Items a sweep down the one-row table steps together, and the most cells
+// between its first item's step and its last's (one_row_table_fill.cpp).
+// Unit: items; cells. Why: the sweep rereads within its span what its
+// earlier items wrote, which stays in the last cache level when the span's
+// 32-bit values take 8 MiB; sixteen items read each value from memory once
+// where a step at a time would read it sixteen times. Between sweeps the
+// limits are asked, so a sweep stays short.
+constexpr int32_t kMaxItemsPerSweep = 16;
+constexpr uint64_t kMaxSweepSpan = uint64_t{1} << 21;
+
+// Items of the core searched for a first assignment of a one-row knapsack,
+// around the break item of its relaxation (one_row_core.cpp). Unit: items.
+// Why: the optimum of Pisinger's hard knapsacks differs from the greedy
+// one mostly within a few dozen items around the break; each state keeps
+// the core's choices in one 64-bit word, and 48 gave the smallest tables
+// on instances with weights to 10^6.
+constexpr int32_t kCoreItems = 48;
+
+// Most (weight, profit) states the core search keeps between two items:
+// one per kTableCellsPerCoreState cells of the table it is to narrow (items
+// times capacity), within [kFewestCoreStates, kMaxCoreStates]. Unit:
+// states, 24 bytes each; cells. Why: a state kept costs about what 2^17
+// cells do over the core's items, a few per cent of the table at most;
+// beyond the budget the states of least promise are dropped, which only
+// makes the first assignment worse, never the answer.
+constexpr uint64_t kTableCellsPerCoreState = uint64_t{1} << 17;
+constexpr size_t kFewestCoreStates = size_t{1} << 6;
+constexpr size_t kMaxCoreStates = size_t{1} << 11;
+
+// A coarse table for the first assignment of a large one-row knapsack
+// (one_row_coarse.cpp): its cells over the scaled capacity, and the size
+// of the real table (items times the smaller of capacity and weight left
+// out) from which it is filled. Unit: cells. Why: 2^15 cells of 100 items
+// take about 3 ms and lose at most a 2^15-th of the capacity per item
+// taken, which on knapsacks with weights to 10^6 brought the first
+// assignment close to the optimum (2^14 and 2^16 left larger tables in
+// all); below 2^26 cells the real table costs little more than that.
+constexpr uint64_t kCoarseTableCells = uint64_t{1} << 15;
+constexpr uint64_t kCoarseTableFromCells = uint64_t{1} << 26;
+
+// Cells of each coarse table bounding what the items before and after an
+// item gain (one_row_coarse_bounds.cpp), filled from the same table size
+// as the coarse first assignment. Unit: cells. Why: two tables of 2^15
+// cells for 101 item counts take 26 MiB and about 5 ms; a chunk of the
+// real table then spans two or three coarse cells, fine enough to leave
+// out half of the relaxation's range where its cells cannot matter.
+constexpr uint64_t kCoarseBoundCells = uint64_t{1} << 15;
+
 // --- Progress (search_limits.cpp) -------------------------------------------
 
 // Seconds between two progress reports by default, and the least interval

@@ -12,27 +12,41 @@ bool MagnitudeSumAtMost(const int64_t* values, int32_t count, uint64_t limit) {
   return true;
 }
 
-WideProduct MultiplyWide(int64_t a, int64_t b) {
-  const uint64_t x = Magnitude(a);
-  const uint64_t y = Magnitude(b);
-  const uint64_t xLow = x & 0xffffffffu, xHigh = x >> 32;
-  const uint64_t yLow = y & 0xffffffffu, yHigh = y >> 32;
-  // Four partial products of at most 64 bits each; the middle ones carry
-  // into the high word.
-  const uint64_t lowLow = xLow * yLow;
-  const uint64_t highLow = xHigh * yLow;
-  const uint64_t lowHigh = xLow * yHigh;
-  const uint64_t highHigh = xHigh * yHigh;
-  const uint64_t middle = (lowLow >> 32) + (highLow & 0xffffffffu) + (lowHigh & 0xffffffffu);
-  WideProduct product;
-  product.low = (middle << 32) | (lowLow & 0xffffffffu);
-  product.high = highHigh + (highLow >> 32) + (lowHigh >> 32) + (middle >> 32);
-  if ((a < 0) != (b < 0)) {
-    // Two's complement of the 128-bit magnitude.
-    product.low = ~product.low + 1;
-    product.high = ~product.high + (product.low == 0 ? 1 : 0);
+Unsigned128 MultiplyWide(uint64_t a, uint64_t b) {
+  // Schoolbook on 32-bit halves: each partial product fits in 64 bits, and
+  // so does each column sum below (at most 3 · (2^32 − 1) · 2^32 < 2^64).
+  const uint64_t mask = 0xFFFFFFFFu;
+  const uint64_t aLow = a & mask, aHigh = a >> 32;
+  const uint64_t bLow = b & mask, bHigh = b >> 32;
+  const uint64_t lowLow = aLow * bLow;
+  const uint64_t lowHigh = aLow * bHigh;
+  const uint64_t highLow = aHigh * bLow;
+  const uint64_t highHigh = aHigh * bHigh;
+  const uint64_t middle = (lowLow >> 32) + (lowHigh & mask) + (highLow & mask);
+  return Unsigned128{highHigh + (lowHigh >> 32) + (highLow >> 32) + (middle >> 32),
+                     (middle << 32) | (lowLow & mask)};
+}
+
+uint64_t DivideWide(Unsigned128 a, uint64_t d, uint64_t* remainder) {
+  if (a.high == 0) {
+    if (remainder != nullptr) *remainder = a.low % d;
+    return a.low / d;
   }
-  return product;
+  // Long division one bit at a time; the remainder stays below d, and the
+  // bit shifted out of it on the way says it already exceeds d.
+  uint64_t left = a.high;
+  uint64_t quotient = 0;
+  for (int bit = 63; bit >= 0; --bit) {
+    const bool carry = (left >> 63) != 0;
+    left = (left << 1) | ((a.low >> bit) & 1u);
+    quotient <<= 1;
+    if (carry || left >= d) {
+      left -= d;
+      quotient |= 1u;
+    }
+  }
+  if (remainder != nullptr) *remainder = left;
+  return quotient;
 }
 
 DigitRun ScanDigits(const char* text, const char* end, uint64_t limit) {

@@ -39,25 +39,44 @@ inline bool ProductAtMost(uint64_t a, uint64_t b, uint64_t limit, uint64_t& prod
 // |v| as an unsigned number; |INT64_MIN| = 2^63 fits.
 inline uint64_t Magnitude(int64_t v) { return v < 0 ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v); }
 
-// a · b exactly, as a two's-complement number of 128 bits in two words. Built
-// from 32-bit halves, as the 32-bit builds have no wider type.
-struct WideProduct {
-  uint64_t high;
-  uint64_t low;
-};
-WideProduct MultiplyWide(int64_t a, int64_t b);
-
-// a · b = c · d, decided exactly.
-inline bool ProductsEqual(int64_t a, int64_t b, int64_t c, int64_t d) {
-  const WideProduct left = MultiplyWide(a, b);
-  const WideProduct right = MultiplyWide(c, d);
-  return left.high == right.high && left.low == right.low;
-}
-
 // Σ|values[0 … count−1]| ≤ limit (limit ≤ kLargestMagnitude). Each term is at
 // most 2^63 and the sum at most limit before it is added, so the test itself
 // never wraps.
 bool MagnitudeSumAtMost(const int64_t* values, int32_t count, uint64_t limit);
+
+// An unsigned 128-bit number as two 64-bit halves: exact products of two
+// 64-bit numbers on every target, the 32-bit ones included, which have no
+// 128-bit type.
+struct Unsigned128 {
+  uint64_t high;
+  uint64_t low;
+};
+
+// a · b, exactly.
+Unsigned128 MultiplyWide(uint64_t a, uint64_t b);
+
+// a + b; requires that the sum fits in 128 bits.
+inline Unsigned128 AddWide(Unsigned128 a, Unsigned128 b) {
+  const uint64_t low = a.low + b.low;
+  return Unsigned128{a.high + b.high + (low < a.low ? 1u : 0u), low};
+}
+
+inline bool WideLess(Unsigned128 a, Unsigned128 b) {
+  return a.high != b.high ? a.high < b.high : a.low < b.low;
+}
+
+// ⌊a / d⌋ for d > 0, when it fits in 64 bits (a.high < d); the remainder
+// goes to *remainder when that is not null.
+uint64_t DivideWide(Unsigned128 a, uint64_t d, uint64_t* remainder = nullptr);
+
+// a · b = c · d, decided exactly: the same sign and the same magnitude.
+inline bool ProductsEqual(int64_t a, int64_t b, int64_t c, int64_t d) {
+  const Unsigned128 left = MultiplyWide(Magnitude(a), Magnitude(b));
+  const Unsigned128 right = MultiplyWide(Magnitude(c), Magnitude(d));
+  if (left.high != right.high || left.low != right.low) return false;
+  const bool leftZero = left.high == 0 && left.low == 0;
+  return leftZero || ((a < 0) != (b < 0)) == ((c < 0) != (d < 0));
+}
 
 // The run of decimal digits at [text, end): where it stops (the first byte
 // that is not a digit) and its value, when that is at most limit. Digits past

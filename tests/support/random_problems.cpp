@@ -149,6 +149,18 @@ std::vector<int64_t> DrawRow(std::mt19937_64& rng, Rows rows, int32_t n, int32_t
       for (int32_t i = 0; i < n; ++i) row[i] = ExtremeNumber(rng);
       rhs = ExtremeNumber(rng);
       break;
+    case Rows::SignedKnapsack:
+    case Rows::MetByEvery: {
+      const bool signedKnapsack = rows == Rows::SignedKnapsack;
+      int64_t least = 0;
+      int64_t largest = 0;
+      for (int32_t i = 0; i < n; ++i) {
+        row[i] = signedKnapsack ? (rng() % 5 == 0 ? 0 : Uniform(rng, -30, 30)) : Uniform(rng, -10, 10);
+        (row[i] < 0 ? least : largest) += row[i];
+      }
+      rhs = signedKnapsack ? Uniform(rng, least - 3, largest - 1) : Uniform(rng, largest, largest + 3);
+      break;
+    }
   }
   return row;
 }

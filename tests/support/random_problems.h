@@ -52,6 +52,11 @@ enum class Rows {
   HugeOddRows,    // every odd row HugeUnits, the others Dense: the relaxation keeps half
   HugeSigned,     // a_ji in −10 … 10 times 2^54, b anywhere, the 64-bit ends included
   Extreme,        // near the 64-bit limits
+  // a_ji in −30 … 30, one in five 0, b uniform from 3 below the least
+  // activity to 1 below the largest: every row broken by some assignment,
+  // now and then by all
+  SignedKnapsack,
+  MetByEvery,     // a_ji in −10 … 10, b from the largest activity to 3 above it
 };
 
 struct Family {
@@ -92,6 +97,13 @@ constexpr Family kSignedSetCovering = {"signed set covering", Costs::Mixed, Rows
 constexpr Family kEquationsAndRows = {"equations and rows", Costs::Signed, Rows::EqualAtPointAndDense};
 constexpr Family kTiedEquations = {"equations, tied costs", Costs::ZeroOrOne, Rows::EqualAtPoint};
 constexpr Family kHugeEquations = {"huge equations", Costs::HugeSigned, Rows::HugeEqualAtPoint};
+// One row of either sign, with costs of either sign, or with many ties.
+constexpr Family kOneRowSigned = {"one signed row", Costs::Signed, Rows::SignedKnapsack};
+constexpr Family kOneRowFewCosts = {"one signed row, few costs", Costs::Few, Rows::SignedKnapsack};
+constexpr Family kOneRowZeroCosts = {"one signed row, zero costs", Costs::ZeroOrOne, Rows::SignedKnapsack};
+constexpr Family kOneRowHugeCosts = {"one signed row, huge costs", Costs::HugeSigned, Rows::SignedKnapsack};
+// Rows no assignment breaks.
+constexpr Family kMetByEvery = {"rows met by every assignment", Costs::Signed, Rows::MetByEvery};
 }  // namespace families
 
 // A problem of the family with n variables and m rows as drawn (Equalities
