@@ -16,15 +16,6 @@ bool SomeAssignmentBreaks(const ConstraintRow& row, int32_t n) {
   return largest > row.entries[RhsColumn];
 }
 
-uint64_t GreatestCommonDivisor(uint64_t a, uint64_t b) {
-  while (b != 0) {
-    const uint64_t r = a % b;
-    a = b;
-    b = r;
-  }
-  return a;
-}
-
 }  // namespace
 
 OneRowKind ReadOneRow(const Problem& problem, OneRowKnapsack& knapsack) {

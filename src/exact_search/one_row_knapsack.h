@@ -13,6 +13,11 @@
 
 namespace zoint {
 
+// The tables of a one-row knapsack keep bits in 64-bit words, each item's
+// cells [low, high] starting in a word of their own.
+constexpr uint64_t kBitsPerWord = 64;
+inline uint64_t WordsSpanned(uint64_t low, uint64_t high) { return high / kBitsPerWord - low / kBitsPerWord + 1; }
+
 struct KnapsackItem {
   int32_t variable;
   uint64_t weight;  // > 0

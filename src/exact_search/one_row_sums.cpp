@@ -10,8 +10,6 @@ namespace zoint {
 
 namespace {
 
-constexpr uint64_t kBitsPerWord = 64;
-
 // The stored words of item k's set, from word index first to last (sum s
 // is bit s % 64 of word s / 64). Past the last item the set is {0}.
 struct StoredSet {
@@ -71,8 +69,7 @@ bool PlanSums(const OneRowKnapsack& knapsack, uint64_t incumbentWeight, SumsShap
     shape.high[k] = std::min(knapsack.capacity, fromHere);
     assert(shape.low[k] <= shape.high[k]);
     shape.cells += shape.high[k] - shape.low[k] + 1;
-    shape.firstWord[k + 1] =
-        shape.firstWord[k] + shape.high[k] / kBitsPerWord - shape.low[k] / kBitsPerWord + 1;
+    shape.firstWord[k + 1] = shape.firstWord[k] + WordsSpanned(shape.low[k], shape.high[k]);
     before += knapsack.items[k].weight;
     fromHere -= knapsack.items[k].weight;
   }

@@ -16,8 +16,6 @@ namespace zoint {
 
 namespace {
 
-constexpr uint64_t kBitsPerWord = 64;
-
 // Whether x = 0 for item's variable means choosing the item in the table's
 // sense: taking it (packing) or leaving it out (covering).
 bool ZeroChooses(const TableShape& shape, const KnapsackItem& item) {
@@ -313,8 +311,7 @@ bool PlanTable(const OneRowKnapsack& knapsack, uint64_t incumbent, TableShape& s
     shape.high[k] = shape.covering ? fromHere - range.low : range.high;
     assert(shape.low[k] <= shape.high[k] && shape.high[k] <= shape.top);
     shape.cells += shape.high[k] - shape.low[k] + 1;
-    shape.firstWord[k + 1] =
-        shape.firstWord[k] + shape.high[k] / kBitsPerWord - shape.low[k] / kBitsPerWord + 1;
+    shape.firstWord[k + 1] = shape.firstWord[k] + WordsSpanned(shape.low[k], shape.high[k]);
     before += knapsack.items[k].weight;
     fromHere -= knapsack.items[k].weight;
   }

@@ -51,15 +51,6 @@ bool PowerWithin(uint64_t base, int64_t exponent, uint64_t& power) {
   return true;
 }
 
-uint64_t Gcd(uint64_t a, uint64_t b) {
-  while (b != 0) {
-    const uint64_t r = a % b;
-    a = b;
-    b = r;
-  }
-  return a;
-}
-
 }  // namespace
 
 NumberParse ParseExactNumber(const char* begin, const char* end, ExactNumber& number) {
@@ -157,7 +148,7 @@ bool ExactNumberOfDouble(double value, ExactNumber& number) {
 bool CommonDenominator(int64_t a, int64_t b, int64_t& lcm) {
   const uint64_t ua = static_cast<uint64_t>(a);
   const uint64_t ub = static_cast<uint64_t>(b);
-  const uint64_t factor = ub / Gcd(ua, ub);
+  const uint64_t factor = ub / GreatestCommonDivisor(ua, ub);
   uint64_t product = 0;
   if (!ProductAtMost(ua, factor, kLargestMagnitude, product)) return false;
   lcm = static_cast<int64_t>(product);
@@ -180,7 +171,7 @@ namespace {
 // numerator / denominator in lowest terms, within the range of ExactNumber.
 bool Reduced(int64_t numerator, int64_t denominator, ExactNumber& number) {
   if (numerator == INT64_MIN) return false;
-  const int64_t divisor = static_cast<int64_t>(Gcd(Magnitude(numerator), static_cast<uint64_t>(denominator)));
+  const int64_t divisor = static_cast<int64_t>(GreatestCommonDivisor(Magnitude(numerator), static_cast<uint64_t>(denominator)));
   number = {numerator / divisor, denominator / divisor};
   return true;
 }
@@ -190,9 +181,9 @@ bool Reduced(int64_t numerator, int64_t denominator, ExactNumber& number) {
 bool Product(const ExactNumber& a, const ExactNumber& b, ExactNumber& product) {
   // Cross-cancelled first, so that the products stay as small as they can.
   const int64_t first =
-      static_cast<int64_t>(Gcd(Magnitude(a.numerator), static_cast<uint64_t>(b.denominator)));
+      static_cast<int64_t>(GreatestCommonDivisor(Magnitude(a.numerator), static_cast<uint64_t>(b.denominator)));
   const int64_t second =
-      static_cast<int64_t>(Gcd(Magnitude(b.numerator), static_cast<uint64_t>(a.denominator)));
+      static_cast<int64_t>(GreatestCommonDivisor(Magnitude(b.numerator), static_cast<uint64_t>(a.denominator)));
   int64_t numerator = 0;
   int64_t denominator = 0;
   if (!CheckedMultiply(a.numerator / first, b.numerator / second, numerator) ||

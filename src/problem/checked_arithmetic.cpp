@@ -12,6 +12,15 @@ bool MagnitudeSumAtMost(const int64_t* values, int32_t count, uint64_t limit) {
   return true;
 }
 
+uint64_t GreatestCommonDivisor(uint64_t a, uint64_t b) {
+  while (b != 0) {
+    const uint64_t r = a % b;
+    a = b;
+    b = r;
+  }
+  return a;
+}
+
 Unsigned128 MultiplyWide(uint64_t a, uint64_t b) {
   // Schoolbook on 32-bit halves: each partial product fits in 64 bits, and
   // so does each column sum below (at most 3 · (2^32 − 1) · 2^32 < 2^64).

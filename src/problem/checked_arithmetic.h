@@ -39,6 +39,9 @@ inline bool ProductAtMost(uint64_t a, uint64_t b, uint64_t limit, uint64_t& prod
 // |v| as an unsigned number; |INT64_MIN| = 2^63 fits.
 inline uint64_t Magnitude(int64_t v) { return v < 0 ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v); }
 
+// The greatest common divisor of a and b by Euclid's algorithm; gcd(a, 0) = a.
+uint64_t GreatestCommonDivisor(uint64_t a, uint64_t b);
+
 // Σ|values[0 … count−1]| ≤ limit (limit ≤ kLargestMagnitude). Each term is at
 // most 2^63 and the sum at most limit before it is added, so the test itself
 // never wraps.

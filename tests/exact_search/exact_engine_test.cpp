@@ -100,18 +100,6 @@ TEST(ExactEngine, CancelFlagSetBeforehandStopsAtOnce) {
   ExpectSoundStop(p, r, INT64_MIN);
 }
 
-struct ProgressLog {
-  std::vector<zoint::ExactProgress> reports;
-  volatile int32_t cancel = 0;
-  size_t cancelAfter = 0;  // reports before the flag is raised; 0: never
-};
-
-void Record(const zoint::ExactProgress& progress, void* data) {
-  auto* log = static_cast<ProgressLog*>(data);
-  log->reports.push_back(progress);
-  if (log->cancelAfter != 0 && log->reports.size() >= log->cancelAfter) log->cancel = 1;
-}
-
 TEST(ExactEngine, ProgressReportsAndCancelFromTheCallback) {
   const TestProblem p = CorrelatedKnapsack(4, 60, 10);
   ProgressLog log;

@@ -432,18 +432,6 @@ TEST(OneRowTable, StoppedTableReturnsASoundAssignment) {
   EXPECT_GE(r.value, full.result.value);
 }
 
-struct ProgressLog {
-  std::vector<zoint::ExactProgress> reports;
-  volatile int32_t cancel = 0;
-  size_t cancelAfter = 0;  // reports before the flag is raised; 0: never
-};
-
-void Record(const zoint::ExactProgress& progress, void* data) {
-  auto* log = static_cast<ProgressLog*>(data);
-  log->reports.push_back(progress);
-  if (log->cancelAfter != 0 && log->reports.size() >= log->cancelAfter) log->cancel = 1;
-}
-
 // The table of some ten million cells reports every millisecond, each
 // time with the greedy or core assignment and the relaxation's bound.
 TEST(OneRowTable, ProgressBoundsHoldThroughSolveExact) {

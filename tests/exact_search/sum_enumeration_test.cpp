@@ -449,18 +449,6 @@ TEST(SumEnumeration, PairStreamGivesEveryPairInOrder) {
 
 // --- Limits -----------------------------------------------------------------------
 
-struct ProgressLog {
-  std::vector<zoint::ExactProgress> reports;
-  volatile int32_t cancel = 0;
-  size_t cancelAfter = 0;  // reports before the flag is raised; 0: never
-};
-
-void Record(const zoint::ExactProgress& progress, void* data) {
-  auto* log = static_cast<ProgressLog*>(data);
-  log->reports.push_back(progress);
-  if (log->cancelAfter != 0 && log->reports.size() >= log->cancelAfter) log->cancel = 1;
-}
-
 // A system of three equations over 40 variables met at a point, long
 // enough to report several times at a fine interval.
 TestProblem LongSystem() {

@@ -98,4 +98,10 @@ std::string ProblemText(const TestProblem& problem) {
   return text;
 }
 
+void Record(const zoint::ExactProgress& progress, void* data) {
+  auto* log = static_cast<ProgressLog*>(data);
+  log->reports.push_back(progress);
+  if (log->cancelAfter != 0 && log->reports.size() >= log->cancelAfter) log->cancel = 1;
+}
+
 }  // namespace zoint_test

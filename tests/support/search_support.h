@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "exact_search/exact_search.h"
 #include "problem/problem.h"
 #include "run/run_report.h"
 
@@ -28,6 +29,16 @@ struct SearchResult {
 inline bool operator==(const SearchResult& a, const SearchResult& b) {
   return a.value == b.value && a.vector == b.vector && a.nodes == b.nodes && a.evaluations == b.evaluations;
 }
+
+// Every progress report of an exact search, with a cancel flag raised from
+// the callback once cancelAfter reports have come (0: never). Pass Record as
+// the callback and the log as its data.
+struct ProgressLog {
+  std::vector<zoint::ExactProgress> reports;
+  volatile int32_t cancel = 0;
+  size_t cancelAfter = 0;
+};
+void Record(const zoint::ExactProgress& progress, void* data);
 
 // The problem as the library holds it.
 zoint::Problem ToProblem(const TestProblem& problem);
