@@ -23,7 +23,7 @@
 #include "exact_search/node_relaxation.h"
 #include "exact_search/parameters.h"
 #include "exact_search/solve_under_limits.h"
-#include "exact_search/special_methods.h"
+#include "exact_search/structure_methods.h"
 #include "exact_search/tie_boxes.h"
 
 namespace zoint {

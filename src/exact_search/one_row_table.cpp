@@ -18,7 +18,7 @@
 #include "exact_search/one_row_knapsack.h"
 #include "exact_search/one_row_sums.h"
 #include "exact_search/one_row_table_fill.h"
-#include "exact_search/special_methods.h"
+#include "exact_search/structure_methods.h"
 
 namespace zoint {
 

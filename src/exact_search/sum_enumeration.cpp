@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "exact_search/parameters.h"
-#include "exact_search/special_methods.h"
+#include "exact_search/structure_methods.h"
 #include "exact_search/sum_problem.h"
 #include "exact_search/sum_walks.h"
 

@@ -17,7 +17,7 @@
 #include "exact_search/one_row_knapsack.h"
 #include "exact_search/one_row_table_fill.h"
 #include "exact_search/search_limits.h"
-#include "exact_search/special_methods.h"
+#include "exact_search/structure_methods.h"
 #include "support/random_problems.h"
 #include "support/run_support.h"
 #include "support/search_support.h"

@@ -13,7 +13,7 @@
 
 #include "exact_search/parameters.h"
 #include "exact_search/search_limits.h"
-#include "exact_search/special_methods.h"
+#include "exact_search/structure_methods.h"
 #include "exact_search/sum_lists.h"
 #include "exact_search/sum_problem.h"
 #include "exact_search/sum_walks.h"

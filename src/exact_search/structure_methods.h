@@ -4,8 +4,8 @@
 // the least objective below NoSolutionValue, and among the assignments
 // reaching it the lexicographically smallest (x_0 most significant, 0
 // before 1), every decision resting on exact integer arithmetic.
-#ifndef ZOINT_SPECIAL_METHODS_H
-#define ZOINT_SPECIAL_METHODS_H
+#ifndef ZOINT_STRUCTURE_METHODS_H
+#define ZOINT_STRUCTURE_METHODS_H
 
 #include "exact_search/exact_search.h"
 #include "exact_search/search_limits.h"
@@ -32,4 +32,4 @@ MethodOutcome SolveByEnumeratingSums(const Problem& problem, SearchLimits& limit
 
 }  // namespace zoint
 
-#endif  // ZOINT_SPECIAL_METHODS_H
+#endif  // ZOINT_STRUCTURE_METHODS_H
