@@ -41,7 +41,9 @@ _INSTALLED_LIBRARY = None
 _POLL_SECONDS = 0.05
 
 _STATUS_NAMES = {0: "optimal", 1: "infeasible", 2: "stopped"}
-_BAD_SIZE, _OUT_OF_RANGE, _OUT_OF_MEMORY, _BAD_ARGUMENT = 3, 4, 5, 6
+# zoint_solve's status when memory ran short; the arguments' statuses (3, 4,
+# 6) are raised as ValueError, though the checks here leave none of them.
+_OUT_OF_MEMORY = 5
 _LARGEST = 2**63 - 1
 
 
