@@ -12,6 +12,7 @@
 #include "exact_search/branch_and_bound.h"
 #include "exact_search/exact_search.h"
 #include "exact_search/node_relaxation.h"
+#include "exact_search/parameters.h"
 #include "exact_search/solve_under_limits.h"
 #include "problem/checked_arithmetic.h"
 
@@ -36,6 +37,12 @@ void RefreshListBound(void* data) {
   if (dive.level > 0) NoteLowerBound(dive, LeastOpenBound(dive));
 }
 
+// Assignments whose neighbours seed a list of `capacity` entries: about as
+// many as it holds, within the budget.
+int32_t ListExpansions(size_t capacity) {
+  return static_cast<int32_t>(std::min<size_t>(capacity, static_cast<size_t>(parameters::kMaxSeedExpansions)));
+}
+
 ListedAnswer AnswerOf(const ListedSolution& solution, int32_t n) {
   ListedAnswer answer{solution.value, {}};
   std::copy(solution.x, solution.x + n, answer.x);
@@ -55,7 +62,7 @@ void Collect(const Problem& problem, SearchLimits& limits, uint64_t count, bool 
   if (seed != nullptr) {
     int8_t y[MaxVariables];
     for (int32_t i = 0; i < problem.n; ++i) y[i] = OrientedValue(dive->problem, i, seed[i]);
-    InsertNeighbours(list, dive->problem, y);
+    InsertNeighbourhoods(list, dive->problem, y, ListExpansions(capacity));
   }
   dive->list = &list;
   dive->cutoff = ListCutoff(list, dive->problem);

@@ -1,6 +1,7 @@
 #include "exact_search/solution_list.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace zoint {
 
@@ -72,6 +73,32 @@ void InsertNeighbours(SolutionList& list, const OrientedProblem& problem, const 
   for (int32_t a = 0; a < problem.n; ++a) {
     InsertFlipped(list, problem, copy, activity, value, a, -1);
     for (int32_t b = a + 1; b < problem.n; ++b) InsertFlipped(list, problem, copy, activity, value, a, b);
+  }
+}
+
+void InsertNeighbourhoods(SolutionList& list, const OrientedProblem& problem, const int8_t* y,
+                          int32_t expansions) {
+  if (expansions < 1) return;
+  InsertNeighbours(list, problem, y);
+  // The keys (of x) of the assignments taken, kept sorted.
+  std::vector<LexKey> taken;
+  int8_t x[MaxVariables];
+  for (int32_t i = 0; i < problem.n; ++i) x[i] = OrientedValue(problem, i, y[i]);
+  taken.push_back(KeyOf(x, problem.n));
+  int8_t next[MaxVariables];
+  while (static_cast<int32_t>(taken.size()) < expansions) {
+    const ListedSolution* entry = nullptr;
+    for (const ListedSolution& listed : list.entries) {
+      if (!std::binary_search(taken.begin(), taken.end(), listed.key)) {
+        entry = &listed;
+        break;
+      }
+    }
+    if (entry == nullptr) return;
+    taken.insert(std::upper_bound(taken.begin(), taken.end(), entry->key), entry->key);
+    // Copied out: inserting moves the entries.
+    for (int32_t i = 0; i < problem.n; ++i) next[i] = OrientedValue(problem, i, entry->x[i]);
+    InsertNeighbours(list, problem, next);
   }
 }
 

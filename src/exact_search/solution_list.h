@@ -40,6 +40,14 @@ void InsertSolution(SolutionList& list, const OrientedProblem& problem, const in
 // and so give it a near cutoff from its start.
 void InsertNeighbours(SolutionList& list, const OrientedProblem& problem, const int8_t* y);
 
+// InsertNeighbours for y, then for the first listed entry not yet taken,
+// and so on, for at most `expansions` assignments in all: the best
+// assignments of a knapsack lie a few flips from one another, so the list
+// fills with near its final entries, and the search that follows starts
+// with a cutoff near its last one.
+void InsertNeighbourhoods(SolutionList& list, const OrientedProblem& problem, const int8_t* y,
+                          int32_t expansions);
+
 // Completions worth more than this (in y) cannot enter the list: the
 // ceiling, or the value of the last entry once the list is full (ties with
 // it still can, if smaller in x).
