@@ -38,9 +38,13 @@ void RefreshListBound(void* data) {
 }
 
 // Assignments whose neighbours seed a list of `capacity` entries: about as
-// many as it holds, within the budget.
-int32_t ListExpansions(size_t capacity) {
-  return static_cast<int32_t>(std::min<size_t>(capacity, static_cast<size_t>(parameters::kMaxSeedExpansions)));
+// many as it holds, within the budget, and fewer where the single answer's
+// search was short (the list's will be too, and the seeding would cost more
+// than it saves).
+int32_t ListExpansions(size_t capacity, uint64_t singleNodes) {
+  const uint64_t worth = std::max<uint64_t>(1, singleNodes / parameters::kNodesPerSeedExpansion);
+  return static_cast<int32_t>(
+      std::min<uint64_t>({capacity, static_cast<uint64_t>(parameters::kMaxSeedExpansions), worth}));
 }
 
 ListedAnswer AnswerOf(const ListedSolution& solution, int32_t n) {
@@ -51,9 +55,10 @@ ListedAnswer AnswerOf(const ListedSolution& solution, int32_t n) {
 
 // The collecting search: up to capacity entries worth at most the ceiling
 // (in x when bounded). Fills result's answers, complete and status.
-// seed (in x; may be null) and its neighbours are listed before the search.
+// seed (in x; may be null), its neighbours and theirs are listed before the
+// search; singleNodes, the single answer's nodes, says how many are expanded.
 void Collect(const Problem& problem, SearchLimits& limits, uint64_t count, bool bounded, int64_t ceiling,
-             const int8_t* seed, ListResult& result) {
+             const int8_t* seed, uint64_t singleNodes, ListResult& result) {
   const std::unique_ptr<Dive> dive = MakeDive(problem, limits);
   // One more than asked for: whether more exist is what complete says.
   const size_t capacity = static_cast<size_t>(std::min<uint64_t>(count, uint64_t{1} << 40)) + 1;
@@ -62,7 +67,7 @@ void Collect(const Problem& problem, SearchLimits& limits, uint64_t count, bool 
   if (seed != nullptr) {
     int8_t y[MaxVariables];
     for (int32_t i = 0; i < problem.n; ++i) y[i] = OrientedValue(dive->problem, i, seed[i]);
-    InsertNeighbourhoods(list, dive->problem, y, ListExpansions(capacity));
+    InsertNeighbourhoods(list, dive->problem, y, ListExpansions(capacity, singleNodes));
   }
   dive->list = &list;
   dive->cutoff = ListCutoff(list, dive->problem);
@@ -125,14 +130,14 @@ ListResult ListSolutions(const Problem& problem, const ExactOptions& options, co
   // The single answer's neighbours fill the list before the search starts:
   // its cutoff is near the last entry's value from the first node on.
   if (request.kind == ListKind::Best) {
-    Collect(problem, limits, request.count, false, 0, single.x, result);
+    Collect(problem, limits, request.count, false, 0, single.x, single.stats.nodes, result);
     return result;
   }
   int64_t ceiling = single.value;
   if (request.kind == ListKind::WithinGap && !CheckedAdd(single.value, request.gap, ceiling)) {
     ceiling = NoSolutionValue;  // beyond every value an assignment can have
   }
-  Collect(problem, limits, request.count, true, ceiling, single.x, result);
+  Collect(problem, limits, request.count, true, ceiling, single.x, single.stats.nodes, result);
   return result;
 }
 

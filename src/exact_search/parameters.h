@@ -269,6 +269,13 @@ constexpr uint64_t kCoarseBoundCells = uint64_t{1} << 15;
 // its last entry.
 constexpr int32_t kMaxSeedExpansions = 128;
 
+// Nodes of the single answer's search per assignment so expanded: a search
+// of a few hundred nodes expands a handful. Unit: nodes. Why: an expansion
+// costs about what a node does at n = 100 and m = 5 (a few thousand
+// operations), and lists after short searches (weish06: 21 nodes) were
+// slowed by a tenth of a millisecond a hundred times over.
+constexpr uint64_t kNodesPerSeedExpansion = 64;
+
 // --- Progress (search_limits.cpp) -------------------------------------------
 
 // Seconds between two progress reports by default, and the least interval

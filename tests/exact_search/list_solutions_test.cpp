@@ -6,11 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <deque>
+#include <set>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "exact_search/exact_search.h"
+#include "exact_search/oriented_problem.h"
+#include "exact_search/solution_list.h"
 #include "support/random_problems.h"
 #include "support/search_support.h"
 
@@ -116,6 +120,86 @@ TEST(ListSolutions, MatchTheBruteForcePrefix) {
       const std::vector<Entry> all = SortedAssignments(p);
       for (const ListRequest& request : requests) {
         ExpectList(p, all, request, "round " + std::to_string(round) + " " + family.name);
+      }
+    }
+  }
+}
+
+// The seeding of a list: from a feasible assignment, its neighbours within
+// two flips, then theirs. Every entry is feasible, worth its value, listed
+// once and in order; with room for all and no limit on expansions the list
+// is exactly the set of feasible assignments a chain of such flips through
+// feasible ones reaches (found here by a breadth-first walk); with less
+// room or fewer expansions, a part of that set in order (what falls off a
+// full list is not expanded, so not the first part).
+TEST(ListSolutions, SeededNeighbourhoodsStayWithinTheReachableFeasibleOnes) {
+  std::mt19937_64 rng(29);
+  const Family families[] = {families::kSignedDense, families::kFewCosts, families::kKnapsack,
+                             families::kCovering, families::kSignedEqualities};
+  const int rounds = RoundsToRun(40);
+  for (int round = 0; round < rounds; ++round) {
+    for (const Family& family : families) {
+      const int32_t n = static_cast<int32_t>(Uniform(rng, 1, 10));
+      const int32_t m = static_cast<int32_t>(Uniform(rng, 0, 4));
+      const TestProblem p = RandomProblem(rng, family, n, m);
+      const std::vector<Entry> all = SortedAssignments(p);
+      if (all.empty()) continue;
+      std::set<std::vector<int8_t>> feasible;
+      for (const Entry& e : all) feasible.insert(e.x);
+      const std::vector<int8_t> start = all[static_cast<size_t>(Uniform(rng, 0, static_cast<int64_t>(all.size()) - 1))].x;
+      // Breadth first over one and two flips.
+      std::set<std::vector<int8_t>> reached{start};
+      std::deque<std::vector<int8_t>> open{start};
+      while (!open.empty()) {
+        const std::vector<int8_t> x = open.front();
+        open.pop_front();
+        for (int32_t a = 0; a < n; ++a) {
+          for (int32_t b = a; b < n; ++b) {
+            std::vector<int8_t> next = x;
+            next[static_cast<size_t>(a)] ^= 1;
+            if (b != a) next[static_cast<size_t>(b)] ^= 1;
+            if (feasible.count(next) != 0 && reached.insert(next).second) open.push_back(next);
+          }
+        }
+      }
+
+      zoint::OrientedProblem oriented;
+      zoint::OrientProblem(ToProblem(p), oriented);
+      int8_t y[zoint::MaxVariables];
+      for (int32_t i = 0; i < n; ++i) y[i] = zoint::OrientedValue(oriented, i, start[static_cast<size_t>(i)]);
+      const struct {
+        size_t capacity;
+        int32_t expansions;
+      } shapes[] = {{size_t{1} << n, 1 << n}, {4, 1000}, {1000, 3}, {1, 1}};
+      for (const auto& shape : shapes) {
+        const std::string where = "round " + std::to_string(round) + " " + family.name + " capacity " +
+                                  std::to_string(shape.capacity) + " expansions " +
+                                  std::to_string(shape.expansions) + "\n" + ProblemText(p);
+        zoint::SolutionList list;
+        zoint::StartSolutionList(list, shape.capacity, zoint::NoSolutionValue);
+        zoint::InsertNeighbourhoods(list, oriented, y, shape.expansions);
+        std::vector<Entry> got;
+        for (const zoint::ListedSolution& listed : list.entries) {
+          Entry e{listed.value, std::vector<int8_t>(listed.x, listed.x + n)};
+          ASSERT_EQ(reached.count(e.x), 1u) << where;
+          int64_t value = 0;
+          for (int32_t i = 0; i < n; ++i) value += p.c[static_cast<size_t>(i)] * e.x[static_cast<size_t>(i)];
+          ASSERT_EQ(e.value, value) << where;
+          if (!got.empty()) {
+            ASSERT_TRUE(Before(got.back(), e)) << where;
+          }
+          got.push_back(e);
+        }
+        ASSERT_LE(got.size(), shape.capacity) << where;
+        if (shape.capacity >= (size_t{1} << n) && shape.expansions >= (1 << n)) {
+          // Room for all, each expanded: every reachable one, in order.
+          std::vector<Entry> expected;
+          for (const Entry& e : all) {
+            if (reached.count(e.x) != 0) expected.push_back(e);
+          }
+          ASSERT_EQ(got.size(), expected.size()) << where;
+          for (size_t k = 0; k < got.size(); ++k) ASSERT_EQ(got[k].x, expected[k].x) << where;
+        }
       }
     }
   }
