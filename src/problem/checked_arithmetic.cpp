@@ -41,6 +41,14 @@ uint64_t DivideWide(Unsigned128 a, uint64_t d, uint64_t* remainder) {
     if (remainder != nullptr) *remainder = a.low % d;
     return a.low / d;
   }
+#if defined(__SIZEOF_INT128__)
+  // Where the compiler has a 128-bit type, its division: a few times faster
+  // than the loop below, which the one-row bounds feel on huge weights.
+  __extension__ typedef unsigned __int128 Wide;
+  const Wide number = (static_cast<Wide>(a.high) << 64) | a.low;
+  if (remainder != nullptr) *remainder = static_cast<uint64_t>(number % d);
+  return static_cast<uint64_t>(number / d);
+#else
   // Long division one bit at a time; the remainder stays below d, and the
   // bit shifted out of it on the way says it already exceeds d.
   uint64_t left = a.high;
@@ -56,6 +64,7 @@ uint64_t DivideWide(Unsigned128 a, uint64_t d, uint64_t* remainder) {
   }
   if (remainder != nullptr) *remainder = left;
   return quotient;
+#endif
 }
 
 DigitRun ScanDigits(const char* text, const char* end, uint64_t limit) {
