@@ -254,6 +254,31 @@ int64_t ProblemGap(const zoint::MappedModel& mapped, const zoint::ExactNumber& g
 
 // The list: the status, how many, whether that is all of them, then each
 // assignment as a numbered block of the one answer's form.
+// The output and exit status for a call's status: the text made by
+// `text` from the status's word where there is an answer, else a message.
+template <typename Text>
+int Conclude(const SolveArguments& arguments, zoint_status status, Text text) {
+  switch (status) {
+    case ZOINT_OPTIMAL:
+      return Finish(arguments, text("optimal"), kExitSolved);
+    case ZOINT_INFEASIBLE:
+      return Finish(arguments, text("infeasible"), kExitSolved);
+    case ZOINT_STOPPED:
+      return Finish(arguments, text("stopped"), kExitStopped);
+    case ZOINT_OUT_OF_MEMORY:
+      std::fprintf(stderr, "zoint: %s: out of memory\n", arguments.modelPath);
+      return kExitBadInput;
+    case ZOINT_BAD_SIZE:
+    case ZOINT_OUT_OF_RANGE:
+    case ZOINT_BAD_ARGUMENT:
+      break;
+  }
+  // The mapping guarantees sizes and sums; reaching here is a fault of ours.
+  std::fprintf(stderr, "zoint: %s: the mapped problem was refused (status %d)\n", arguments.modelPath,
+               static_cast<int>(status));
+  return kExitBadInput;
+}
+
 std::string ListText(const char* status, const zoint::MappedModel& mapped, const std::vector<int64_t>& values,
                      const std::vector<int32_t>& xs, int32_t count, bool complete) {
   std::string text = std::string("status: ") + status + "\nsolutions: " + std::to_string(count) +
@@ -286,24 +311,9 @@ int SolveList(const SolveArguments& arguments, const zoint::MappedModel& mapped,
   const zoint_status status = zoint_solve_list(problem.n, problem.m, problem.coefficients, flat.rows.data(),
                                                flat.rhs.data(), &options, kind, gap, capacity, values.data(),
                                                xs.data(), &count, &complete);
-  switch (status) {
-    case ZOINT_OPTIMAL:
-      return Finish(arguments, ListText("optimal", mapped, values, xs, count, complete != 0), kExitSolved);
-    case ZOINT_INFEASIBLE:
-      return Finish(arguments, ListText("infeasible", mapped, values, xs, count, complete != 0), kExitSolved);
-    case ZOINT_STOPPED:
-      return Finish(arguments, ListText("stopped", mapped, values, xs, count, complete != 0), kExitStopped);
-    case ZOINT_OUT_OF_MEMORY:
-      std::fprintf(stderr, "zoint: %s: out of memory\n", arguments.modelPath);
-      return kExitBadInput;
-    case ZOINT_BAD_SIZE:
-    case ZOINT_OUT_OF_RANGE:
-    case ZOINT_BAD_ARGUMENT:
-      break;
-  }
-  std::fprintf(stderr, "zoint: %s: the mapped problem was refused (status %d)\n", arguments.modelPath,
-               static_cast<int>(status));
-  return kExitBadInput;
+  return Conclude(arguments, status, [&](const char* word) {
+    return ListText(word, mapped, values, xs, count, complete != 0);
+  });
 }
 
 int Solve(const SolveArguments& arguments, const zoint::MappedModel& mapped) {
@@ -328,25 +338,7 @@ int Solve(const SolveArguments& arguments, const zoint::MappedModel& mapped) {
     }
     answer = SolveAtTheLimit(problem, flat, options);
   }
-  switch (answer.status) {
-    case ZOINT_OPTIMAL:
-      return Finish(arguments, ResultText("optimal", mapped, answer), kExitSolved);
-    case ZOINT_INFEASIBLE:
-      return Finish(arguments, ResultText("infeasible", mapped, answer), kExitSolved);
-    case ZOINT_STOPPED:
-      return Finish(arguments, ResultText("stopped", mapped, answer), kExitStopped);
-    case ZOINT_OUT_OF_MEMORY:
-      std::fprintf(stderr, "zoint: %s: out of memory\n", arguments.modelPath);
-      return kExitBadInput;
-    case ZOINT_BAD_SIZE:
-    case ZOINT_OUT_OF_RANGE:
-    case ZOINT_BAD_ARGUMENT:
-      break;
-  }
-  // The mapping guarantees sizes and sums; reaching here is a fault of ours.
-  std::fprintf(stderr, "zoint: %s: the mapped problem was refused (status %d)\n", arguments.modelPath,
-               static_cast<int>(answer.status));
-  return kExitBadInput;
+  return Conclude(arguments, answer.status, [&](const char* word) { return ResultText(word, mapped, answer); });
 }
 
 }  // namespace

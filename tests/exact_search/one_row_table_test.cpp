@@ -39,10 +39,8 @@ struct TableCall {
 
 // The method called on its own, as SolveExact calls it.
 TableCall CallTable(const TestProblem& problem, const ExactOptions& options = ExactOptions{}) {
-  int64_t least = 0;
-  for (int64_t c : problem.c) least += c < 0 ? c : 0;
   zoint::SearchLimits limits;
-  zoint::StartLimits(limits, options, least);
+  StartLimitsFor(problem, options, limits);
   TableCall call;
   call.result = ExactResult{};
   call.result.status = ExactStatus::Stopped;

@@ -39,10 +39,8 @@ struct MethodRun {
 // One call of the method with fresh limits, as the exact search makes it.
 // The result starts out holding marks a declining call must leave alone.
 MethodRun RunMethod(const TestProblem& p, const zoint::ExactOptions& options = {}) {
-  int64_t least = 0;
-  for (int64_t c : p.c) least += c < 0 ? c : 0;
   zoint::SearchLimits limits;
-  zoint::StartLimits(limits, options, least);
+  StartLimitsFor(p, options, limits);
   MethodRun run;
   run.result = ExactResult{};
   run.result.status = ExactStatus::Stopped;

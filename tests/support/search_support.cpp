@@ -104,4 +104,10 @@ void Record(const zoint::ExactProgress& progress, void* data) {
   if (log->cancelAfter != 0 && log->reports.size() >= log->cancelAfter) log->cancel = 1;
 }
 
+void StartLimitsFor(const TestProblem& problem, const zoint::ExactOptions& options, zoint::SearchLimits& limits) {
+  int64_t least = 0;
+  for (int64_t c : problem.c) least += c < 0 ? c : 0;
+  zoint::StartLimits(limits, options, least);
+}
+
 }  // namespace zoint_test

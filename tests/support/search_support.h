@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "exact_search/exact_search.h"
+#include "exact_search/search_limits.h"
 #include "problem/problem.h"
 #include "run/run_report.h"
 
@@ -39,6 +40,10 @@ struct ProgressLog {
   size_t cancelAfter = 0;
 };
 void Record(const zoint::ExactProgress& progress, void* data);
+
+// Limits as the exact search starts them for a method called on its own:
+// the options given, and the least value any assignment can have.
+void StartLimitsFor(const TestProblem& problem, const zoint::ExactOptions& options, zoint::SearchLimits& limits);
 
 // The problem as the library holds it.
 zoint::Problem ToProblem(const TestProblem& problem);
