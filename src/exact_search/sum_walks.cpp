@@ -53,17 +53,14 @@ int64_t PairCost(const PairStream& stream, const PairEntry& e) {
   return stream.runs->cost[e.run] + stream.items->cost[e.item];
 }
 
-LexKey PairBits(const PairStream& stream, const PairEntry& e) {
-  LexKey bits;
-  for (int k = 0; k < kBitWords; ++k)
-    bits.word[k] = stream.runs->bits[e.run].word[k] | stream.items->bits[e.item].word[k];
-  return bits;
-}
-
 LexKey Union(const LexKey& a, const LexKey& b) {
   LexKey bits;
   for (int k = 0; k < kBitWords; ++k) bits.word[k] = a.word[k] | b.word[k];
   return bits;
+}
+
+LexKey PairBits(const PairStream& stream, const PairEntry& e) {
+  return Union(stream.runs->bits[e.run], stream.items->bits[e.item]);
 }
 
 bool Better(int64_t cost, const LexKey& bits, const SumCandidate& than) {
