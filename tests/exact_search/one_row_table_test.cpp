@@ -210,6 +210,18 @@ TestProblem HeavyRow(std::mt19937_64& rng, int32_t n, int64_t thirds, int64_t le
   return p;
 }
 
+// The weight and profit of the items among the first `count` whose bits
+// are set in subset.
+void SubsetTotals(const zoint::OneRowKnapsack& knapsack, uint32_t subset, int32_t count, uint64_t& weight,
+                  uint64_t& profit) {
+  for (int32_t k = 0; k < count; ++k) {
+    if ((subset >> k) & 1u) {
+      weight += knapsack.items[k].weight;
+      profit += knapsack.items[k].profit;
+    }
+  }
+}
+
 TEST(OneRowTable, CoarseTableGivesASoundFirstAssignment) {
   std::mt19937_64 rng(31);
   for (int round = 0; round < RoundsToRun(20); ++round) {
@@ -229,12 +241,7 @@ TEST(OneRowTable, CoarseTableGivesASoundFirstAssignment) {
     for (uint32_t subset = 0; subset < (1u << 16); ++subset) {
       uint64_t w = 0;
       uint64_t gain = 0;
-      for (int32_t k = 0; k < 16; ++k) {
-        if ((subset >> k) & 1u) {
-          w += knapsack.items[k].weight;
-          gain += knapsack.items[k].profit;
-        }
-      }
+      SubsetTotals(knapsack, subset, 16, w, gain);
       if (w <= knapsack.capacity) optimum = std::max(optimum, gain);
     }
     EXPECT_LE(profit, optimum) << "round " << round;
@@ -267,12 +274,7 @@ TEST(OneRowTable, CoarseBoundsHoldForEveryAssignment) {
     for (uint32_t subset = 0; subset < (1u << 14); ++subset) {
       uint64_t weight = 0;
       uint64_t profit = 0;
-      for (int32_t k = 0; k < 14; ++k) {
-        if ((subset >> k) & 1u) {
-          weight += knapsack.items[k].weight;
-          profit += knapsack.items[k].profit;
-        }
-      }
+      SubsetTotals(knapsack, subset, 14, weight, profit);
       if (weight > knapsack.capacity) continue;
       // In the table's own cells: capacity left (up to the weight of the
       // items left), or the weight still to leave out.
